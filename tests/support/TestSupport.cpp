@@ -1,0 +1,165 @@
+#include "tests/support/TestSupport.h"
+
+#include <thread>
+
+namespace lum::test {
+
+namespace {
+std::wstring ModuleFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    std::wstring path(buffer);
+    return path.substr(0, path.rfind(L'\\'));
+}
+} // namespace
+
+TempFolder::TempFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    static unsigned counter = 0;
+    for (;;) {
+        m_path = std::wstring(temp) + L"lumtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++counter);
+        if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
+    }
+}
+
+TempFolder::~TempFolder() { RemoveTree(m_path); }
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(child.c_str());
+            }
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(path.c_str());
+}
+
+bool MakeFolders(const std::wstring& path) {
+    if (path.empty() || FolderExists(path)) return true;
+    const size_t slash = path.rfind(L'\\');
+    if (slash != std::wstring::npos && slash > 2) MakeFolders(path.substr(0, slash));
+    return ::CreateDirectoryW(path.c_str(), nullptr) || FolderExists(path);
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<unsigned char> ReadBytes(const std::wstring& path) {
+    std::vector<unsigned char> bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    const DWORD size = ::GetFileSize(file, nullptr);
+    bytes.resize(size);
+    DWORD read = 0;
+    if (size) ::ReadFile(file, bytes.data(), size, &read, nullptr);
+    bytes.resize(read);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() ||
+                    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+    return WriteBytes(path, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+}
+
+bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
+    std::vector<unsigned char> bytes = {0xFF, 0xFE};
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<unsigned char>(c & 0xFF));
+        bytes.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));
+    }
+    return WriteBytes(path, bytes);
+}
+
+std::wstring ReadTextFile(const std::wstring& path) {
+    const std::vector<unsigned char> bytes = ReadBytes(path);
+    std::wstring text;
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            text.push_back(static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8)));
+    } else {
+        for (unsigned char b : bytes) text.push_back(static_cast<wchar_t>(b));
+    }
+    return text;
+}
+
+FILETIME LastWriteTime(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+std::wstring TestBinFolder() { return ModuleFolder(); }
+
+std::wstring DistFolder() {
+    const std::wstring bin = ModuleFolder();
+    return bin.substr(0, bin.rfind(L'\\')) + L"\\dist";
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit,
+               std::chrono::milliseconds step) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(step);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(std::chrono::milliseconds span) {
+    PumpUntil([] { return false; }, span);
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+} // namespace lum::test
