@@ -8,8 +8,8 @@ bash "$here/setup.sh"
 had_display=${DISPLAY:-}
 source "$here/env.sh"
 
-lum_build -DLUMENARY_BUILD_TESTS=OFF
 lum_prefix
+lum_build -DLUMENARY_BUILD_TESTS=OFF
 
 exe=$LUM_BUILD/dist/Lumenary.exe
 if [ -n "$had_display" ]; then

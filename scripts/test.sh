@@ -7,8 +7,8 @@ bash "$here/setup.sh"
 source "$here/env.sh"
 
 echo "Building for $LUM_ARCH in $LUM_BUILD"
-lum_build -DLUMENARY_BUILD_TESTS=ON
 lum_prefix
+lum_build -DLUMENARY_BUILD_TESTS=ON
 
 trap lum_stop EXIT
 lum_session
