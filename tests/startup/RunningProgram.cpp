@@ -1,0 +1,85 @@
+#include "tests/startup/RunningProgram.h"
+
+#include "tests/support/TestSupport.h"
+
+namespace lum::test {
+
+RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ::CloseHandle(pi.hThread);
+        m_process.reset(pi.hProcess);
+        m_id = pi.dwProcessId;
+    }
+}
+
+RunningProgram::~RunningProgram() {
+    if (running()) {
+        ::TerminateProcess(m_process.get(), 99);
+        ::WaitForSingleObject(m_process.get(), 5000);
+    }
+}
+
+bool RunningProgram::running() const {
+    return m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
+}
+
+DWORD RunningProgram::WaitForExit(DWORD milliseconds) {
+    if (!m_process) return STILL_ACTIVE;
+    if (::WaitForSingleObject(m_process.get(), milliseconds) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.get(), &code);
+    return code;
+}
+
+namespace {
+struct WindowQuery {
+    DWORD process;
+    const std::wstring* className;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+    auto& q = *reinterpret_cast<WindowQuery*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != q.process) return TRUE;
+    if (q.visibleOnly && !::IsWindowVisible(hwnd)) return TRUE;
+    if (!q.className->empty()) {
+        wchar_t name[256] = {};
+        ::GetClassNameW(hwnd, name, 256);
+        if (*q.className != name) return TRUE;
+    }
+    q.found.push_back(hwnd);
+    return TRUE;
+}
+} // namespace
+
+std::vector<HWND> RunningProgram::TopWindows(const std::wstring& className, bool visibleOnly) const {
+    WindowQuery q{m_id, &className, visibleOnly, {}};
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+HWND RunningProgram::WaitForTopWindow(const std::wstring& className, DWORD milliseconds) const {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        const auto windows = TopWindows(className);
+        found = windows.size() == 1 ? windows.front() : nullptr;
+        return found != nullptr;
+    }, std::chrono::milliseconds(milliseconds));
+    return found;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+} // namespace lum::test

@@ -1,0 +1,36 @@
+#pragma once
+// A program started by a test, and the windows it shows.
+#include "toolkit/Scoped.h"
+
+#include <string>
+#include <vector>
+
+namespace lum::test {
+
+class RunningProgram {
+public:
+    // Starts `exe` with `arguments`; `ok()` tells whether it started.
+    explicit RunningProgram(const std::wstring& exe, const std::wstring& arguments = L"");
+    ~RunningProgram();  // a program still running at the end is ended
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    bool ok() const { return static_cast<bool>(m_process); }
+    DWORD id() const { return m_id; }
+    bool running() const;
+    // Waits for the end; the exit code, or STILL_ACTIVE when time ran out.
+    DWORD WaitForExit(DWORD milliseconds);
+
+    // Top-level windows of this process with the class (any when empty).
+    std::vector<HWND> TopWindows(const std::wstring& className = L"", bool visibleOnly = true) const;
+    // Waits until exactly such a window exists; null when none came.
+    HWND WaitForTopWindow(const std::wstring& className, DWORD milliseconds) const;
+
+private:
+    UniqueHandle m_process;
+    DWORD m_id = 0;
+};
+
+std::wstring WindowText(HWND hwnd);
+
+} // namespace lum::test
