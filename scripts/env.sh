@@ -120,3 +120,14 @@ lum_build() {
   for t in ${LUM_TARGETS:-}; do targets+=(--target "$t"); done
   cmake --build "$LUM_BUILD" -j"$(nproc)" "${targets[@]}"
 }
+
+# Where the tests run a 64-bit build, the 32-bit program that ships is still
+# built (not run) so that it keeps compiling cleanly.
+lum_build_32bit_program() {
+  [ "$LUM_ARCH" = i686 ] && return 0
+  local dir=$LUM_BUILD/i686
+  echo "Building the 32-bit program in $dir"
+  cmake -S "$LUM_ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$LUM_ROOT/cmake/toolchain-mingw.cmake" \
+    -DLUMENARY_ARCH=i686 -DCMAKE_BUILD_TYPE=Release -DLUMENARY_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$dir" -j"$(nproc)" --target Lumenary -- --no-print-directory >/dev/null
+}

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake make
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
-  wine wine32:i386 fonts-wine
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth x11-utils imagemagick
   fonts-ipafont-gothic
   googletest

@@ -9,6 +9,7 @@ source "$here/env.sh"
 echo "Building for $LUM_ARCH in $LUM_BUILD"
 lum_prefix
 lum_build -DLUMENARY_BUILD_TESTS=ON
+[ -z "${LUM_TARGETS:-}" ] && lum_build_32bit_program
 
 trap lum_stop EXIT
 lum_session
