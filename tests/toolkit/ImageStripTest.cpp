@@ -1,0 +1,176 @@
+// The image strip: where each image comes from in the file, transparency,
+// and the strip that ships beside the program.
+#include "tests/support/TestSupport.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Scoped.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace lum {
+namespace {
+
+constexpr int kSide = 24;
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+// A 24-bit bottom-up BMP file from a pixel function.
+template <typename Pixel>
+std::vector<unsigned char> MakeBmp(int width, int height, Pixel pixel) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    const std::uint32_t dataSize = static_cast<std::uint32_t>(rowBytes * height);
+    std::vector<unsigned char> file(54 + dataSize, 0);
+    auto put32 = [&](size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(width));
+    put32(22, static_cast<std::uint32_t>(height));
+    file[26] = 1;
+    file[28] = 24;
+    put32(34, dataSize);
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row = &file[54 + static_cast<size_t>(height - 1 - y) * rowBytes];
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = pixel(x, y);
+            row[x * 3 + 0] = GetBValue(c);
+            row[x * 3 + 1] = GetGValue(c);
+            row[x * 3 + 2] = GetRValue(c);
+        }
+    }
+    return file;
+}
+
+// Draws one image over a plain background and reads the pixels back.
+class Canvas {
+public:
+    Canvas() {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = kSide;
+        info.bmiHeader.biHeight = -kSide;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        m_dc.reset(::CreateCompatibleDC(nullptr));
+        void* bits = nullptr;
+        m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bits = static_cast<std::uint32_t*>(bits);
+        m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
+    }
+    ~Canvas() { ::SelectObject(m_dc.get(), m_old); }
+
+    void Draw(HIMAGELIST list, int image, COLORREF background) {
+        ::GdiFlush();
+        const std::uint32_t fill = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
+        for (int i = 0; i < kSide * kSide; ++i) m_bits[i] = fill;
+        ::ImageList_Draw(list, image, m_dc.get(), 0, 0, ILD_NORMAL);
+        ::GdiFlush();
+    }
+    COLORREF At(int x, int y) const {
+        const std::uint32_t v = m_bits[y * kSide + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+
+private:
+    UniqueMemoryDC m_dc;
+    UniqueBitmap m_bitmap;
+    std::uint32_t* m_bits = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
+COLORREF Body(int n) { return RGB(40 * n + 10, 200 - 30 * n, 60); }
+COLORREF FirstColumn(int n) { return RGB(0, 0, 100 + 20 * n); }
+COLORREF LastColumn(int n) { return RGB(250, 250 - 20 * n, 0); }
+
+TEST(ImageStrip, ImageNIsItsOwnColumnsAndMagentaIsTransparent) {
+    test::TempFolder folder;
+    const std::wstring file = folder / L"strip.bmp";
+    const int count = 5;
+    ASSERT_TRUE(test::WriteBytes(file, MakeBmp(count * kSide, kSide, [](int x, int y) {
+        const int n = x / kSide;
+        const int column = x % kSide;
+        if (column == 0) return FirstColumn(n);
+        if (column == kSide - 1) return LastColumn(n);
+        if (column >= 2 && column < 6 && y >= 2 && y < 6) return kMagenta;
+        return Body(n);
+    })));
+
+    ImageList_CL images;
+    HIMAGELIST list = images.LoadImageStrip(file, kSide);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(images.Handle(), list);
+    EXPECT_EQ(::ImageList_GetImageCount(list), count);
+    int cx = 0;
+    int cy = 0;
+    ::ImageList_GetIconSize(list, &cx, &cy);
+    EXPECT_EQ(cx, kSide);
+    EXPECT_EQ(cy, kSide);
+
+    Canvas canvas;
+    for (int n = 0; n < count; ++n) {
+        for (const COLORREF background : {RGB(0, 128, 0), RGB(255, 255, 255)}) {
+            canvas.Draw(list, n, background);
+            EXPECT_EQ(canvas.At(0, 12), FirstColumn(n)) << "image " << n;
+            EXPECT_EQ(canvas.At(kSide - 1, 12), LastColumn(n)) << "image " << n;
+            EXPECT_EQ(canvas.At(12, 12), Body(n)) << "image " << n;
+            EXPECT_EQ(canvas.At(3, 3), background) << "image " << n << ": magenta must not show";
+        }
+    }
+}
+
+TEST(ImageStrip, UnreadableFilesLeaveTheListNull) {
+    test::TempFolder folder;
+    ImageList_CL images;
+    EXPECT_EQ(images.LoadImageStrip(folder / L"absent.bmp", kSide), nullptr);
+    ASSERT_TRUE(test::WriteBytes(folder / L"junk.bmp", std::string("BM this is no bitmap")));
+    EXPECT_EQ(images.LoadImageStrip(folder / L"junk.bmp", kSide), nullptr);
+    EXPECT_EQ(images.Handle(), nullptr);
+    // A good file, then a bad one: the old list does not linger.
+    ASSERT_TRUE(test::WriteBytes(folder / L"good.bmp", MakeBmp(48, kSide, [](int, int) { return RGB(1, 2, 3); })));
+    ASSERT_NE(images.LoadImageStrip(folder / L"good.bmp", kSide), nullptr);
+    EXPECT_EQ(images.LoadImageStrip(folder / L"absent.bmp", kSide), nullptr);
+    EXPECT_EQ(images.Handle(), nullptr);
+}
+
+TEST(ImageStrip, ShippedStripHoldsSixteenClearImages) {
+    const std::wstring file = test::DistFolder() + L"\\menu_image.bmp";
+    ASSERT_TRUE(test::FileExists(file)) << test::Narrow(file);
+    ImageList_CL images;
+    HIMAGELIST list = images.LoadImageStrip(file, kSide);
+    ASSERT_NE(list, nullptr);
+    EXPECT_GE(::ImageList_GetImageCount(list), 16);
+    int cx = 0;
+    int cy = 0;
+    ::ImageList_GetIconSize(list, &cx, &cy);
+    EXPECT_EQ(cy, kSide);
+
+    Canvas canvas;
+    for (int n = 0; n < 16; ++n) {
+        // Transparent where it shows both backgrounds, drawn where it shows neither.
+        canvas.Draw(list, n, RGB(0, 0, 0));
+        std::vector<COLORREF> onBlack;
+        for (int i = 0; i < kSide * kSide; ++i) onBlack.push_back(canvas.At(i % kSide, i / kSide));
+        canvas.Draw(list, n, RGB(255, 255, 255));
+        int transparent = 0;
+        int drawn = 0;
+        for (int i = 0; i < kSide * kSide; ++i) {
+            const COLORREF onWhite = canvas.At(i % kSide, i / kSide);
+            if (onBlack[i] == RGB(0, 0, 0) && onWhite == RGB(255, 255, 255)) ++transparent;
+            if (onBlack[i] == onWhite) ++drawn;
+            EXPECT_NE(onWhite, kMagenta) << "image " << n;
+        }
+        // A clear icon: a real shape with room around it (the spare image may be quiet).
+        EXPECT_GT(transparent, kSide * kSide / 12) << "image " << n;
+        if (n != 13) {
+            EXPECT_GT(drawn, 40) << "image " << n;
+        }
+    }
+}
+
+} // namespace
+} // namespace lum

@@ -1,0 +1,445 @@
+// Toolbars with their tooltips, the rebar's bands, chevron menus, drop-down
+// arrows and height changes, with real common controls.
+#include "tests/support/TestSupport.h"
+#include "tests/toolkit/TestWindows.h"
+#include "toolkit/ReBer.h"
+#include "toolkit/ToolBar.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace lum {
+namespace {
+
+using test::TestWindow;
+
+constexpr DWORD kRebarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_TOOLTIPS |
+                              RBS_VARHEIGHT | RBS_BANDBORDERS | RBS_DBLCLKTOGGLE;
+
+std::wstring StripFile() { return test::DistFolder() + L"\\menu_image.bmp"; }
+
+struct ToolRecord {
+    UINT_PTR id;
+    RECT rect;
+};
+
+std::vector<ToolRecord> Tools(const ToolTips_CL& tips) {
+    std::vector<ToolRecord> tools;
+    const int count = tips.ToolCount();
+    for (int i = 0; i < count; ++i) {
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        if (::SendMessageW(tips.m_hTipWnd, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&info))) {
+            tools.push_back(ToolRecord{info.uId, info.rect});
+        }
+    }
+    return tools;
+}
+
+TEST(ToolBar, OneToolPerButtonWithATooltipAfterEveryInsertion) {
+    TestWindow owner(20, 20, 500, 120);
+    ToolBar_CL bar;
+    ASSERT_NE(bar.CreateToolbar(owner.hwnd()), nullptr);
+    EXPECT_EQ(::GetDlgCtrlID(bar.Window()), 0x5000);
+    EXPECT_EQ(reinterpret_cast<SubClassWindowBase_CL*>(::GetWindowLongPtrW(bar.Window(), GWLP_USERDATA)), &bar);
+    EXPECT_EQ(::SendMessageW(bar.Window(), TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS,
+              TBSTYLE_EX_DRAWDDARROWS);
+    ASSERT_NE(bar.ToolTips().m_hTipWnd, nullptr);
+
+    struct Plan {
+        int command;
+        const wchar_t* tip;
+    };
+    // The third button has no tooltip; the tooltips after it must still be there.
+    const Plan plan[] = {{1126, L"戻る"}, {1127, L"進む"}, {1128, nullptr}, {1129, L"リロード"}, {1130, L"ホーム"}};
+    int withTips = 0;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(bar.InsertButton(i, i, plan[i].command, plan[i].tip));
+        if (plan[i].tip) ++withTips;
+        EXPECT_EQ(bar.ButtonCount(), i + 1);
+        EXPECT_EQ(bar.ToolTips().ToolCount(), withTips) << "after button " << i;
+    }
+    std::set<UINT_PTR> ids;
+    for (const ToolRecord& tool : Tools(bar.ToolTips())) {
+        ids.insert(tool.id);
+        const int index = static_cast<int>(::SendMessageW(bar.Window(), TB_COMMANDTOINDEX, tool.id, 0));
+        RECT item{};
+        ::SendMessageW(bar.Window(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        EXPECT_TRUE(::EqualRect(&item, &tool.rect)) << "tool " << tool.id;
+    }
+    EXPECT_EQ(ids, (std::set<UINT_PTR>{1126, 1127, 1129, 1130}));
+
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = bar.Window();
+    info.uId = 1129;
+    wchar_t text[64] = {};
+    info.lpszText = text;
+    ::SendMessageW(bar.ToolTips().m_hTipWnd, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, L"リロード");
+    EXPECT_EQ(::SendMessageW(bar.ToolTips().m_hTipWnd, TTM_GETMAXTIPWIDTH, 0, 0), 200);
+}
+
+TEST(ToolBar, SixteenButtonsAtMostAndNoRecordTwice) {
+    TestWindow owner(20, 20, 800, 120);
+    ToolBar_CL bar;
+    ASSERT_NE(bar.CreateToolbar(owner.hwnd()), nullptr);
+    ASSERT_TRUE(bar.InsertButton(0, 0, 2000, L"a"));
+    EXPECT_FALSE(bar.InsertButton(0, 1, 2001, L"again"));  // the record is in use
+    for (int i = 1; i < kToolBarCapacity; ++i) ASSERT_TRUE(bar.InsertButton(i, i, 2000 + i, nullptr));
+    EXPECT_EQ(bar.ButtonCount(), 16);
+    EXPECT_FALSE(bar.InsertButton(16, 0, 3000, L"seventeenth"));
+    EXPECT_FALSE(bar.InsertButton(-1, 0, 3001, nullptr));
+    EXPECT_EQ(bar.Record(16), nullptr);
+    EXPECT_EQ(bar.ButtonCount(), 16);
+    EXPECT_EQ(bar.ToolTips().ToolCount(), 1);
+
+    bar.SetButtonState(2003, TBSTATE_INDETERMINATE);
+    EXPECT_EQ(::SendMessageW(bar.Window(), TB_GETSTATE, 2003, 0), TBSTATE_INDETERMINATE);
+}
+
+TEST(ToolBar, MissingStripLeavesTheListNullAndTheToolbarWorking) {
+    TestWindow owner(20, 20, 500, 120);
+    test::TempFolder folder;
+    ImageList_CL images;
+    EXPECT_EQ(images.LoadImageStrip(folder / L"menu_image.bmp", 24), nullptr);
+    EXPECT_EQ(images.Handle(), nullptr);
+    ToolBar_CL bar;
+    ASSERT_NE(bar.CreateToolbar(owner.hwnd()), nullptr);
+    bar.SetImageList(images.Handle());
+    EXPECT_TRUE(bar.InsertButton(0, 3, 1129, L"リロード"));
+    EXPECT_TRUE(bar.InsertButton(1, 4, 1130, L"ホーム"));
+    EXPECT_EQ(bar.ButtonCount(), 2);
+    EXPECT_EQ(bar.ToolTips().ToolCount(), 2);
+    EXPECT_EQ(::SendMessageW(bar.Window(), TB_GETIMAGELIST, 0, 0), 0);
+    RECT item{};
+    EXPECT_TRUE(::SendMessageW(bar.Window(), TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_GT(item.right, item.left);
+}
+
+// An owner window that hands its messages to the rebar the way the main
+// window does, and notes what it is asked to show.
+class BarOwner : public DropDownMenuFactory_IF {
+public:
+    static constexpr UINT_PTR kEndMenuTimer = 42;
+
+    explicit BarOwner(int width = 640) : window(30, 30, width, 240) {
+        window.SetHandler([this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            return Handle(hwnd, message, wParam, lParam, result);
+        });
+        rebar.m_pDropDownFactory = this;
+        rebar.CreateRebar(WS_EX_TOOLWINDOW, kRebarStyle, window.hwnd(), ::GetModuleHandleW(nullptr), nullptr);
+    }
+
+    void ShowDropDownMenu(int command, UINT flags, int x, int y, HWND owner) override {
+        dropDowns.push_back(DropDown{command, flags, x, y, owner});
+    }
+
+    struct DropDown {
+        int command;
+        UINT flags;
+        int x;
+        int y;
+        HWND owner;
+    };
+    struct Item {
+        UINT id;
+        UINT state;
+        UINT type;
+        ULONG_PTR data;
+    };
+
+    bool Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        switch (message) {
+        case WM_SIZE:
+            sizes.push_back(std::make_pair(wParam, lParam));
+            rebar.HandleOwnerMessage(hwnd, message, wParam, lParam);
+            return false;
+        case WM_NOTIFY:
+            result = rebar.HandleOwnerMessage(hwnd, message, wParam, lParam);
+            return true;
+        case WM_INITMENUPOPUP:
+            ++menusOpened;
+            shownItems = ReadItems(reinterpret_cast<HMENU>(wParam));
+            ::SetTimer(hwnd, kEndMenuTimer, 50, nullptr);
+            return false;
+        case WM_TIMER:
+            if (wParam == kEndMenuTimer) {
+                ::KillTimer(hwnd, kEndMenuTimer);
+                ::EndMenu();
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+    static std::vector<Item> ReadItems(HMENU menu) {
+        std::vector<Item> items;
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_DATA;
+            ::GetMenuItemInfoW(menu, i, TRUE, &info);
+            items.push_back(Item{info.wID, info.fState, info.fType, info.dwItemData});
+        }
+        return items;
+    }
+
+    void Resize(int width) {
+        ::SetWindowPos(window.hwnd(), nullptr, 0, 0, width, 240, SWP_NOMOVE | SWP_NOZORDER);
+    }
+
+    TestWindow window;
+    ReBer_CL rebar;
+    std::vector<DropDown> dropDowns;
+    std::vector<std::pair<WPARAM, LPARAM>> sizes;
+    std::vector<Item> shownItems;
+    int menusOpened = 0;
+};
+
+// The saver toolbar of the command bar: seven buttons from the strip.
+void FillSaverBar(ToolBar_CL& bar, ImageList_CL& images) {
+    images.LoadImageStrip(StripFile(), 24);
+    bar.SetImageList(images.Handle());  // the image list object keeps owning it
+    const int commands[] = {1150, 1145, 1151, 1130, 1146, 1147, 1148};
+    const int pictures[] = {10, 9, 12, 7, 8, 9, 14};
+    for (int i = 0; i < 7; ++i) bar.InsertButton(i, pictures[i], commands[i], L"ツールチップ");
+}
+
+TEST(ReBer, CreationAndBandRecords) {
+    BarOwner owner;
+    ReBer_CL& rebar = owner.rebar;
+    ASSERT_NE(rebar.Window(), nullptr);
+    EXPECT_EQ(reinterpret_cast<ReBer_CL*>(::GetWindowLongPtrW(rebar.Window(), GWLP_USERDATA)), &rebar);
+    EXPECT_EQ(::GetWindowLongPtrW(rebar.Window(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SubClassWindowProc));
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(rebar.Window(), WM_GETFONT, 0, 0)),
+              static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    const RebarBand_CL* fresh = rebar.Band(3);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->m_Info.fMask, 0x241u);
+    EXPECT_EQ(fresh->m_Info.fStyle, static_cast<UINT>(RBBS_CHILDEDGE));
+    EXPECT_EQ(fresh->m_Info.cx, 64u);
+
+    ToolBar_CL bar;
+    ImageList_CL images;
+    bar.CreateToolbar(rebar.Window());
+    FillSaverBar(bar, images);
+    ASSERT_TRUE(rebar.AttachToolbar(0, bar.Window()));
+    RECT first{};
+    RECT last{};
+    ::SendMessageW(bar.Window(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    ::SendMessageW(bar.Window(), TB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&last));
+    const RebarBand_CL* band = rebar.Band(0);
+    EXPECT_EQ(band->m_Info.cxIdeal, static_cast<UINT>(last.right - first.left));
+    EXPECT_EQ(band->m_Info.cx, band->m_Info.cxIdeal + 100);
+    EXPECT_EQ(band->m_Info.cyMinChild, static_cast<UINT>(last.bottom - first.top));
+    EXPECT_TRUE(band->m_Info.fStyle & RBBS_USECHEVRON);
+    EXPECT_TRUE(::GetWindowLongPtrW(bar.Window(), GWL_STYLE) & CCS_NORESIZE);
+    ASSERT_TRUE(rebar.InsertBand(0, L"スクリーンセーバー"));
+    EXPECT_EQ(rebar.BandCount(), 1);
+    EXPECT_EQ(rebar.m_ChevronChildren, std::vector<HWND>{bar.Window()});
+    EXPECT_FALSE(rebar.InsertBand(0, L"again"));  // one record is one band
+
+    // Up to eight bands; a ninth is refused and nothing is written past the records.
+    for (int i = 1; i < kReBarCapacity; ++i) EXPECT_TRUE(rebar.InsertBand(i, L"帯")) << i;
+    EXPECT_EQ(rebar.BandCount(), 8);
+    EXPECT_EQ(rebar.Band(8), nullptr);
+    EXPECT_FALSE(rebar.InsertBand(8, L"九"));
+    EXPECT_FALSE(rebar.AttachToolbar(8, bar.Window()));
+    EXPECT_EQ(rebar.BandCount(), 8);
+    EXPECT_EQ(rebar.Band(7)->m_nPosition, 7);
+}
+
+// Narrows the owner until the band's toolbar shows all but its last
+// `hidden` buttons wholly.
+bool NarrowUntilHidden(BarOwner& owner, HWND toolbar, int hidden) {
+    const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    RECT keep{};
+    RECT lose{};
+    ::SendMessageW(toolbar, TB_GETITEMRECT, count - hidden - 1, reinterpret_cast<LPARAM>(&keep));
+    ::SendMessageW(toolbar, TB_GETITEMRECT, count - hidden, reinterpret_cast<LPARAM>(&lose));
+    for (int width = 900; width > 60; width -= 2) {
+        owner.Resize(width);
+        RECT shown{};
+        ::GetClientRect(toolbar, &shown);
+        if (shown.right >= keep.right && shown.right < lose.right) return true;
+    }
+    return false;
+}
+
+TEST(ReBer, ChevronMenuOffersExactlyTheHiddenButtons) {
+    BarOwner owner;
+    ToolBar_CL bar;
+    ImageList_CL images;
+    bar.CreateToolbar(owner.rebar.Window());
+    FillSaverBar(bar, images);
+    bar.SetButtonState(1147, TBSTATE_INDETERMINATE);
+    owner.rebar.AttachToolbar(0, bar.Window());
+    ASSERT_TRUE(owner.rebar.InsertBand(0, L"スクリーンセーバー"));
+
+    // All buttons visible: the menu is empty.
+    owner.Resize(900);
+    {
+        NMREBARCHEVRON chevron{};
+        chevron.uBand = 0;
+        PopupMenu_CL menu;
+        owner.rebar.BuildChevronMenu(chevron, menu);
+        EXPECT_EQ(menu.EntryCount(), 0);
+    }
+
+    ASSERT_TRUE(NarrowUntilHidden(owner, bar.Window(), 2));
+    {
+        NMREBARCHEVRON chevron{};
+        chevron.uBand = 0;
+        PopupMenu_CL menu;
+        const POINT at = owner.rebar.BuildChevronMenu(chevron, menu);
+        ASSERT_EQ(menu.EntryCount(), 2);
+        EXPECT_EQ(menu.m_Entries[0].m_Info.wID, 1147u);
+        EXPECT_EQ(menu.m_Entries[0].m_nImage, 9);
+        EXPECT_EQ(menu.m_Entries[0].m_Info.fState, static_cast<UINT>(MFS_GRAYED));
+        EXPECT_EQ(menu.m_Entries[1].m_Info.wID, 1148u);
+        EXPECT_EQ(menu.m_Entries[1].m_nImage, 14);
+        EXPECT_EQ(menu.m_Entries[1].m_Info.fState, 0u);
+        EXPECT_TRUE(menu.m_Entries[1].m_Text.empty());  // buttons without captions
+        EXPECT_EQ(menu.m_hImageList,
+                  reinterpret_cast<HIMAGELIST>(::SendMessageW(bar.Window(), TB_GETIMAGELIST, 0, 0)));
+        RECT band{};
+        ::SendMessageW(owner.rebar.Window(), RB_GETRECT, 0, reinterpret_cast<LPARAM>(&band));
+        ::MapWindowPoints(owner.rebar.Window(), nullptr, reinterpret_cast<POINT*>(&band), 2);
+        EXPECT_EQ(at.x, band.right - 10);
+        EXPECT_EQ(at.y, band.bottom);
+    }
+
+    // The real chevron: the rebar notifies the owner, which opens the menu.
+    ::SendMessageW(owner.rebar.Window(), RB_PUSHCHEVRON, 0, 0);
+    test::PumpFor(std::chrono::milliseconds(100));
+    ASSERT_EQ(owner.menusOpened, 1);
+    ASSERT_EQ(owner.shownItems.size(), 2u);
+    EXPECT_EQ(owner.shownItems[0].id, 1147u);
+    EXPECT_TRUE(owner.shownItems[0].state & MFS_GRAYED);
+    EXPECT_EQ(owner.shownItems[1].id, 1148u);
+    EXPECT_FALSE(owner.shownItems[1].state & MFS_GRAYED);
+    EXPECT_TRUE(owner.shownItems[1].type & MFT_OWNERDRAW);
+    EXPECT_NE(owner.shownItems[1].data, 0u);  // the menu object, for the owner's drawing
+
+    // One more button hidden: three items.
+    ASSERT_TRUE(NarrowUntilHidden(owner, bar.Window(), 3));
+    ::SendMessageW(owner.rebar.Window(), RB_PUSHCHEVRON, 0, 0);
+    test::PumpFor(std::chrono::milliseconds(100));
+    ASSERT_EQ(owner.shownItems.size(), 3u);
+    EXPECT_EQ(owner.shownItems[0].id, 1146u);
+}
+
+TEST(ReBer, NotificationsFromOtherWindowsAreIgnored) {
+    BarOwner owner;
+    TestWindow stranger(0, 0, 10, 10);
+    NMHDR header{};
+    header.hwndFrom = stranger.hwnd();
+    header.code = static_cast<UINT>(RBN_CHEVRONPUSHED);
+    EXPECT_EQ(owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)),
+              0);
+    // From the rebar itself the same code is taken (nothing hidden: no menu).
+    NMREBARCHEVRON chevron{};
+    chevron.hdr.hwndFrom = owner.rebar.Window();
+    chevron.hdr.code = static_cast<UINT>(RBN_CHEVRONPUSHED);
+    EXPECT_EQ(owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron)),
+              1);
+    EXPECT_EQ(owner.menusOpened, 0);
+    EXPECT_EQ(owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_COMMAND, 0, 0), 0);
+}
+
+TEST(ReBer, DropDownArrowAsksTheFactoryAtTheButtonsBottomLeft) {
+    BarOwner owner;
+    ToolBar_CL bar;
+    ImageList_CL images;
+    bar.CreateToolbar(owner.rebar.Window());
+    images.LoadImageStrip(StripFile(), 24);
+    bar.SetImageList(images.Handle());
+    bar.SetButtonStyle(0, BTNS_DROPDOWN);
+    bar.SetButtonStyle(1, BTNS_DROPDOWN);
+    bar.InsertButton(0, 0, 1126, L"戻る");
+    bar.InsertButton(1, 1, 1127, L"進む");
+    bar.InsertButton(2, 2, 1128, L"中断");
+    owner.rebar.AttachToolbar(0, bar.Window());
+    ASSERT_TRUE(owner.rebar.InsertBand(0, L"ブラウザ"));
+    owner.Resize(640);
+
+    RECT button{};
+    ::SendMessageW(bar.Window(), TB_GETRECT, 1127, reinterpret_cast<LPARAM>(&button));
+    // A click on the arrow part at the right end of the second button.
+    const LPARAM at = MAKELPARAM(button.right - 4, (button.top + button.bottom) / 2);
+    ::SendMessageW(bar.Window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(bar.Window(), WM_LBUTTONUP, 0, at);
+    ASSERT_EQ(owner.dropDowns.size(), 1u);
+    const BarOwner::DropDown& asked = owner.dropDowns[0];
+    POINT corner{button.left, button.bottom};
+    ::ClientToScreen(bar.Window(), &corner);
+    EXPECT_EQ(asked.command, 1127);
+    EXPECT_EQ(asked.flags, 64u);
+    EXPECT_EQ(asked.x, corner.x);
+    EXPECT_EQ(asked.y, corner.y);
+    EXPECT_EQ(asked.owner, owner.window.hwnd());
+
+    // Without a factory a drop-down does nothing.
+    owner.rebar.m_pDropDownFactory = nullptr;
+    ::SendMessageW(bar.Window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(bar.Window(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(owner.dropDowns.size(), 1u);
+}
+
+TEST(ReBer, HeightChangeReLaysOutTheOwner) {
+    BarOwner owner;
+    ToolBar_CL first;
+    ToolBar_CL second;
+    ImageList_CL images1;
+    ImageList_CL images2;
+    first.CreateToolbar(owner.rebar.Window());
+    FillSaverBar(first, images1);
+    second.CreateToolbar(owner.rebar.Window());
+    FillSaverBar(second, images2);
+    owner.rebar.AttachToolbar(0, first.Window());
+    ASSERT_TRUE(owner.rebar.InsertBand(0, L"ブラウザ"));
+    const RECT before = owner.window.ClientRect();
+    RECT rebarBefore{};
+    ::GetWindowRect(owner.rebar.Window(), &rebarBefore);
+
+    // A band on a row of its own makes the rebar taller.
+    owner.sizes.clear();
+    owner.rebar.AttachToolbar(1, second.Window());
+    owner.rebar.Band(1)->m_Info.fStyle |= RBBS_BREAK;
+    ASSERT_TRUE(owner.rebar.InsertBand(1, L"スクリーンセーバー"));
+    RECT rebarAfter{};
+    ::GetWindowRect(owner.rebar.Window(), &rebarAfter);
+    ASSERT_GT(rebarAfter.bottom - rebarAfter.top, rebarBefore.bottom - rebarBefore.top);
+    ASSERT_FALSE(owner.sizes.empty());
+    EXPECT_EQ(owner.sizes.back().first, static_cast<WPARAM>(SIZE_RESTORED));
+    EXPECT_EQ(owner.sizes.back().second, MAKELPARAM(before.right, before.bottom));
+
+    // A maximised owner is told so.
+    ::SetWindowLongPtrW(owner.window.hwnd(), GWL_STYLE, ::GetWindowLongPtrW(owner.window.hwnd(), GWL_STYLE) | WS_MAXIMIZE);
+    owner.sizes.clear();
+    NMHDR header{};
+    header.hwndFrom = owner.rebar.Window();
+    header.code = static_cast<UINT>(RBN_HEIGHTCHANGE);
+    ::SendMessageW(owner.window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    ASSERT_EQ(owner.sizes.size(), 1u);
+    EXPECT_EQ(owner.sizes[0].first, static_cast<WPARAM>(SIZE_MAXIMIZED));
+}
+
+TEST(ReBer, OwnerSizeIsPassedToTheRebar) {
+    BarOwner owner;
+    owner.Resize(500);
+    RECT r{};
+    ::GetWindowRect(owner.rebar.Window(), &r);
+    EXPECT_EQ(r.right - r.left, owner.window.ClientRect().right);
+    owner.Resize(300);
+    ::GetWindowRect(owner.rebar.Window(), &r);
+    EXPECT_EQ(r.right - r.left, owner.window.ClientRect().right);
+}
+
+} // namespace
+} // namespace lum

@@ -1,0 +1,30 @@
+#pragma once
+// An image list cut from a bitmap strip, magenta standing for transparent.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace lum {
+
+constexpr COLORREF kStripMaskColour = RGB(255, 0, 255);
+
+class ImageList_CL {
+public:
+    ImageList_CL() = default;
+    virtual ~ImageList_CL();
+    ImageList_CL(const ImageList_CL&) = delete;
+    ImageList_CL& operator=(const ImageList_CL&) = delete;
+
+    // Image n covers columns n * width .. n * width + width - 1 of the file.
+    // A missing or unreadable file leaves the list null. Returns the list.
+    HIMAGELIST LoadImageStrip(const std::wstring& bitmapFile, int imageWidth);
+
+    HIMAGELIST Handle() const { return m_hImageList; }
+    // Hands the list over (for instance to a toolbar that destroys it).
+    HIMAGELIST Release();
+
+    HIMAGELIST m_hImageList = nullptr;
+};
+
+} // namespace lum
