@@ -151,7 +151,7 @@ def globe(icon, cx, cy, r):
 
 
 def magnifier(icon, cx, cy, r):
-    icon.paint(line(cx + r * 0.6, cy + r * 0.6, cx + r + 5, cy + r + 5, 3.2), gradient((120, 90, 60), (70, 45, 25)))
+    icon.paint(line(cx + r * 0.6, cy + r * 0.6, cx + r + 3.6, cy + r + 3.6, 3.2), gradient((120, 90, 60), (70, 45, 25)))
     icon.paint(disc(cx, cy, r), (225, 240, 255))
     for (x, y) in ring(cx, cy, r, r - 1.6):
         icon.put(x, y, (90, 96, 110))
@@ -195,9 +195,10 @@ def stop():
 
 def reload():
     icon = Icon()
-    arc = ring(12, 12.5, 9.5, 5.5, 330, 250)
-    head = polygon([(13.5, -0.5), (21, 5.5), (12.5, 9.5)])
-    icon.paint(arc | head, GREEN)
+    # Clockwise round the centre, with a gap at the upper right and the
+    # head at the top pointing on.
+    icon.paint(ring(12, 13, 9.5, 5.5, 350, 265), GREEN)
+    icon.paint(polygon([(10.5, 1), (18.5, 6.5), (10.5, 12)]), GREEN)
     return icon
 
 

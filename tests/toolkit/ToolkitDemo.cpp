@@ -30,7 +30,8 @@ struct Demo {
 Demo* g_demo = nullptr;
 
 const wchar_t* TipOf(UINT command) {
-    for (ToolBar_CL* bar : {&g_demo->browserBar, &g_demo->saverBar}) {
+    // The chevron opens on the saver band, so its tooltips come first.
+    for (ToolBar_CL* bar : {&g_demo->saverBar, &g_demo->browserBar}) {
         for (const ToolButton_CL& record : bar->m_Buttons) {
             if (record.m_nIndex != -1 && static_cast<UINT>(record.m_Button.idCommand) == command) {
                 return record.m_ToolTip.c_str();
