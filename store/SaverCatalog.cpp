@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace lum {
 
 std::wstring SaverCatalog::DataFolder() const { return DataFolderOf(settings_path); }

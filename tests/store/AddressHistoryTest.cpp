@@ -142,13 +142,5 @@ TEST(AddressBox, FillAndAddKeepTheBoxEqualToTheHistory) {
     EXPECT_EQ(box.Items(), store.catalog.address_history);
 }
 
-TEST(AddressBox, ANullBoxIsLeftAlone) {
-    StoreFolder store;
-    store.catalog.address_history = {L"x"};
-    FillAddressBox(store.catalog, nullptr);
-    AddAddress(store.catalog, nullptr, L"y");
-    EXPECT_EQ(store.catalog.address_history, (std::vector<std::wstring>{L"y", L"x"}));
-}
-
 } // namespace
 } // namespace lum

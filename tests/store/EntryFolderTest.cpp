@@ -12,12 +12,6 @@ namespace {
 
 using test::StoreFolder;
 
-TEST(EntryFolderRules, NumbersHaveFiveDigits) {
-    EXPECT_EQ(EntryFolderPath(L"C:\\all\\", 0), L"C:\\all\\00000");
-    EXPECT_EQ(EntryFolderPath(L"C:\\all\\", 42), L"C:\\all\\00042");
-    EXPECT_EQ(EntryFolderPath(L"", 9999), L"09999");
-}
-
 TEST(EntryFolderRules, OnlyFiveDigitNamesAreNumbers) {
     EXPECT_EQ(EntryNumberOfName(L"00000"), 0);
     EXPECT_EQ(EntryNumberOfName(L"00042"), 42);
@@ -121,14 +115,6 @@ TEST(EntryFolderOnDisk, AddWithoutLookupUsesThePlaceholderAndSortsLast) {
     EXPECT_EQ(store.TitlesOf(1), (std::vector<std::wstring>{L"old", L"Mystify"}));
     ReadItem(folder + L"\\saver_item.ini", item);
     EXPECT_EQ(item.sort_id, 1);
-}
-
-TEST(EntryFolderOnDisk, AMissingPlaceholderLeavesTheEntryWithoutPicture) {
-    StoreFolder store;
-    LoadCatalog(store.catalog);
-    ASSERT_TRUE(AddEntry(store.catalog, L"C:\\a.scr", nullptr));
-    EXPECT_TRUE(test::FileExists(store.All() + L"\\00000\\saver_item.ini"));
-    EXPECT_FALSE(test::FileExists(store.All() + L"\\00000\\image.png"));
 }
 
 // Answers like the web database: a picture in the folder and the texts.

@@ -119,6 +119,7 @@ int wmain() {
     std::printf("ratio first / bytes:     %9.1f\n", read > 0 ? firstLoad / read : 0.0);
     std::printf("ratio second / bytes:    %9.1f\n", read > 0 ? secondLoad / read : 0.0);
     std::printf("per entry, second load:  %9.3f ms\n", secondLoad / kEntries);
+    std::printf("ANSI code page:          %9u\n", ::GetACP());
     std::printf("peak working set:        %9.1f MiB\n", PeakWorkingSet() / (1024.0 * 1024.0));
     return 0;
 }
