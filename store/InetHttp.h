@@ -1,0 +1,79 @@
+#pragma once
+// A thin owner of one WinINet session for one request at a time: open,
+// connect, send a GET, read the body. Every handle and the read buffer are
+// released by the destructor, whatever path the caller took.
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstdint>
+#include <string>
+
+namespace lum {
+
+// Without these the platform may wait minutes for a host that does not
+// answer, and the window hangs meanwhile.
+struct HttpTimeouts {
+    DWORD connectMs = 5000;
+    DWORD receiveMs = 5000;
+};
+
+// Content-Length header text as a count: 0 when missing, negative, not a
+// plain decimal number or beyond 32 bits.
+int32_t ParseContentLength(const std::wstring& text);
+
+// "bytes first-last/total" of a 206 answer; total is -1 for "*".
+struct ContentRange {
+    uint64_t first = 0;
+    uint64_t last = 0;
+    int64_t total = -1;
+};
+bool ParseContentRange(const std::wstring& text, ContentRange& out);
+
+// The "Range" request header for `count` bytes from `offset` (count > 0).
+std::wstring RangeHeader(uint64_t offset, uint64_t count);
+
+// True for the WinINet errors that mean the server could not be reached or
+// stopped answering, as opposed to an answer we did not like.
+bool IsConnectionFailure(DWORD error);
+
+class InetHttp_CL {
+public:
+    InetHttp_CL() = default;
+    virtual ~InetHttp_CL();
+    InetHttp_CL(const InetHttp_CL&) = delete;
+    InetHttp_CL& operator=(const InetHttp_CL&) = delete;
+
+    HINTERNET Open(const HttpTimeouts& timeouts = HttpTimeouts());
+    HINTERNET Connect(const std::wstring& host, INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT);
+    // Sends a GET for `path` (extra header lines may be given, CRLF-ended).
+    // 1 when the answer is 200, or 206 when a Range header was sent; else 0.
+    int Request(const std::wstring& path, const std::wstring& headers = std::wstring());
+    // Reads until `n` bytes or the end of the data and returns how many came.
+    DWORD Read(DWORD n);
+    // Reads and throws away `n` bytes; returns how many were skipped.
+    DWORD Skip(DWORD n);
+    // Moves the response's read position; false where the platform cannot.
+    bool SetFilePointer(DWORD offset);
+
+    const unsigned char* Data() const { return m_pBuffer; }
+    int32_t ContentLength() const { return m_nContentLength; }
+    DWORD StatusCode() const { return m_nStatusCode; }
+    // The platform error of the last call that failed, 0 after success.
+    DWORD LastError() const { return m_nLastError; }
+    std::wstring QueryHeader(DWORD info) const;
+
+private:
+    void FreeBuffer();
+    void ApplyTimeouts(HINTERNET handle) const;
+
+    HINTERNET m_hSession = nullptr;
+    HINTERNET m_hConnect = nullptr;
+    HINTERNET m_hRequest = nullptr;
+    unsigned char* m_pBuffer = nullptr;  // GlobalAlloc(GMEM_FIXED)
+    int32_t m_nContentLength = 0;
+    DWORD m_nStatusCode = 0;
+    DWORD m_nLastError = 0;
+    HttpTimeouts m_timeouts;
+};
+
+} // namespace lum

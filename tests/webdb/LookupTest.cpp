@@ -1,0 +1,297 @@
+#include "tests/webdb/DatabaseFixture.h"
+
+#include "store/SaverDatabase.h"
+#include "store/WebSaverDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace lum::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kIndexPath[] = "lumenary/db_saver_index.txt";
+constexpr char kStringsPath[] = "lumenary/db_saver_string.txt";
+
+// A database of a few savers made with the builder's writer: the saver of
+// interest in the middle, others around it.
+class LookupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_star = MakeSaverFile(m_db.SaverFolder(), L"Starfield.scr", 5000, 1);
+        m_bubbles = MakeSaverFile(m_db.SaverFolder(), L"Bubbles.scr", 300, 2);
+        m_unknown = MakeSaverFile(m_db.SaverFolder(), L"Unknown.scr", 700, 3);
+        m_writer.Add(KeyOf(m_bubbles), L"Bubbles.scr", {L"アート", L"泡", L"ふわふわ", L"http://b.example/"}, false, 1);
+        m_writer.Add(KeyOf(m_star), L"Starfield.scr",
+                     {L"自然／風景", L"星の海", L"宇宙を\r\n進む", L"http://s.example/star"}, true, 0);
+        m_pictures = {SmallPng(10), SmallPng(11)};
+    }
+    void Publish() { m_db.Write(m_writer, m_pictures); }
+    FetchOutcome Lookup(const std::wstring& saver, SaverItem& item, SeekMethod seek = SeekMethod::Automatic) {
+        return LookupSaverInfo(m_db.Endpoint(), saver, m_db.DestFolder(), item, QuickOptions(seek));
+    }
+
+    DatabaseFolder m_db;
+    dbbuilder::DatabaseWriter m_writer;
+    std::vector<std::vector<unsigned char>> m_pictures;
+    std::wstring m_star, m_bubbles, m_unknown;
+};
+
+TEST_F(LookupTest, FoundSaverFillsTheRecordAndWritesItsPicture) {
+    Publish();
+    m_db.PointSettingsAt(m_db.Server().HostSetting());
+    SaverItem item;
+    ASSERT_EQ(FetchSaverInfo(m_db.SettingsPath(), m_star, m_db.DestFolder(), item), 1);
+    EXPECT_EQ(item.category, L"自然／風景");
+    EXPECT_EQ(item.title, L"星の海");
+    EXPECT_EQ(item.note, L"宇宙を\r\n進む");
+    EXPECT_EQ(item.web, L"http://s.example/star");
+    EXPECT_EQ(item.large_image, 1);
+    EXPECT_EQ(ReadBytes(m_db.ImagePath()), m_pictures[0]);
+
+    SaverItem other;
+    ASSERT_EQ(Lookup(m_bubbles, other), FetchOutcome::Found);
+    EXPECT_EQ(other.title, L"泡");
+    EXPECT_EQ(other.large_image, 0);
+    EXPECT_EQ(ReadBytes(m_db.ImagePath()), m_pictures[1]);
+    EXPECT_EQ(m_db.Server().CountRequests("lumenary/images/img00001.png"), 1);
+}
+
+TEST_F(LookupTest, UnknownOrUnreadableSaverIsNotFound) {
+    Publish();
+    SaverItem item;
+    EXPECT_EQ(Lookup(m_unknown, item), FetchOutcome::NotFound);
+    EXPECT_EQ(Lookup(m_db.SaverFolder() + L"\\gone.scr", item), FetchOutcome::NotFound);
+    // A saver whose bytes changed is another saver.
+    std::vector<unsigned char> bytes = ReadBytes(m_star);
+    bytes[10] ^= 1;
+    WriteBytes(m_star, bytes);
+    EXPECT_EQ(Lookup(m_star, item), FetchOutcome::NotFound);
+    EXPECT_FALSE(FileExists(m_db.ImagePath()));
+    EXPECT_EQ(m_db.Server().CountRequests(kStringsPath), 0);
+}
+
+TEST_F(LookupTest, TwoNamesOfOneSaverAreTwoRecords) {
+    const std::wstring copy = m_db.SaverFolder() + L"\\StarCopy.scr";
+    ASSERT_TRUE(::CopyFileW(m_star.c_str(), copy.c_str(), FALSE));
+    const std::wstring third = m_db.SaverFolder() + L"\\Stars3.scr";
+    ASSERT_TRUE(::CopyFileW(m_star.c_str(), third.c_str(), FALSE));
+    m_writer.Add(KeyOf(copy), L"StarCopy.scr", {L"アート", L"星の海（別名）", L"", L""}, false, 1);
+    Publish();
+
+    SaverItem a, b, c;
+    ASSERT_EQ(Lookup(m_star, a), FetchOutcome::Found);
+    ASSERT_EQ(Lookup(copy, b), FetchOutcome::Found);
+    EXPECT_EQ(a.title, L"星の海");
+    EXPECT_EQ(b.title, L"星の海（別名）");
+    EXPECT_EQ(b.category, L"アート");
+    EXPECT_EQ(Lookup(third, c), FetchOutcome::NotFound);  // same bytes, name not in the index
+}
+
+TEST_F(LookupTest, MatchInTheSecondChunkOverHttp) {
+    dbbuilder::DatabaseWriter big;
+    for (int i = 0; i < 120; ++i) {
+        big.Add(0x5000 + i, L"filler" + std::to_wstring(i) + L".scr", {L"", L"f", L"", L""}, false, 0);
+    }
+    const std::wstring late = MakeSaverFile(m_db.SaverFolder(), L"Late.scr", 900, 5);
+    big.Add(KeyOf(late), L"Late.scr", {L"動物", L"遅い", L"第三のチャンク", L"http://late.example/"}, false, 1);
+    m_db.Write(big, m_pictures);
+    SaverItem item;
+    ASSERT_EQ(Lookup(late, item), FetchOutcome::Found);
+    EXPECT_EQ(item.note, L"第三のチャンク");
+    EXPECT_EQ(ReadBytes(m_db.ImagePath()), m_pictures[1]);
+}
+
+TEST_F(LookupTest, ThousandByteIndexIsThreeRecords) {
+    dbbuilder::DatabaseWriter w;
+    const std::wstring fourth = MakeSaverFile(m_db.SaverFolder(), L"Fourth.scr", 100, 6);
+    w.Add(1, L"one.scr", {L"", L"1", L"", L""}, false, 0);
+    w.Add(2, L"two.scr", {L"", L"2", L"", L""}, false, 0);
+    w.Add(KeyOf(m_bubbles), L"Bubbles.scr", {L"", L"三番目", L"", L""}, false, 0);
+    w.Add(KeyOf(fourth), L"Fourth.scr", {L"", L"四番目", L"", L""}, false, 0);
+    m_db.Write(w, m_pictures);
+    std::vector<unsigned char> index = w.Index();
+    index.resize(1000);
+    m_db.WriteIndex(index);
+    SaverItem item;
+    ASSERT_EQ(Lookup(m_bubbles, item), FetchOutcome::Found);
+    EXPECT_EQ(item.title, L"三番目");
+    EXPECT_EQ(Lookup(fourth, item), FetchOutcome::NotFound);
+}
+
+TEST_F(LookupTest, ErrorStatusIsNeverTakenForTheFile) {
+    Publish();
+    for (const char* path : {kIndexPath, kStringsPath, "lumenary/images/img00000.png"}) {
+        m_db.Server().Misbehave(path, Misbehaviour::ErrorStatus);
+        SaverItem item;
+        EXPECT_EQ(Lookup(m_star, item), FetchOutcome::Failed) << path;
+        EXPECT_FALSE(FileExists(m_db.ImagePath())) << path;
+        m_db.Server().Misbehave(path, Misbehaviour::None);
+    }
+    // A record whose picture is missing on the server: the 404 page is not saved.
+    ASSERT_TRUE(::DeleteFileW((m_db.DbFolder() + L"\\images\\img00000.png").c_str()));
+    SaverItem item;
+    EXPECT_EQ(Lookup(m_star, item), FetchOutcome::Failed);
+    EXPECT_FALSE(FileExists(m_db.ImagePath()));
+}
+
+TEST_F(LookupTest, MissingLengthOrShortBodyFindsNothing) {
+    Publish();
+    for (Misbehaviour how : {Misbehaviour::NoContentLength, Misbehaviour::Chunked}) {
+        m_db.Server().Misbehave(kIndexPath, how);
+        SaverItem item;
+        EXPECT_EQ(Lookup(m_star, item), FetchOutcome::NotFound);
+        // Without a length the strings cannot be bounds-checked either.
+        m_db.Server().Misbehave(kIndexPath, Misbehaviour::None);
+        m_db.Server().Misbehave(kStringsPath, how);
+        EXPECT_EQ(Lookup(m_star, item), FetchOutcome::NotFound);
+        m_db.Server().Misbehave(kStringsPath, Misbehaviour::None);
+        // A picture without a length would be an empty thumbnail.
+        m_db.Server().Misbehave("lumenary/images/img00000.png", how);
+        EXPECT_EQ(Lookup(m_star, item), FetchOutcome::Failed);
+        EXPECT_FALSE(FileExists(m_db.ImagePath()));
+        m_db.Server().Misbehave("lumenary/images/img00000.png", Misbehaviour::None);
+    }
+    for (const char* path : {kIndexPath, kStringsPath, "lumenary/images/img00000.png"}) {
+        m_db.Server().Misbehave(path, Misbehaviour::ShortBody);
+        SaverItem item;
+        EXPECT_NE(Lookup(m_star, item), FetchOutcome::Found) << path;
+        EXPECT_FALSE(FileExists(m_db.ImagePath())) << path;
+        m_db.Server().Misbehave(path, Misbehaviour::None);
+    }
+    SaverItem item;
+    EXPECT_EQ(Lookup(m_star, item), FetchOutcome::Found);
+}
+
+TEST_F(LookupTest, EveryWayToTheStringsGivesTheSameBytes) {
+    // Many records, so the wanted strings lie well inside the file.
+    dbbuilder::DatabaseWriter w;
+    for (int i = 0; i < 400; ++i) {
+        w.Add(0x9000 + i, L"n" + std::to_wstring(i) + L".scr",
+              {L"c" + std::to_wstring(i), L"t", std::wstring(i % 50, L'説'), L"w"}, false, 0);
+    }
+    m_db.Write(w, m_pictures);
+    const SaverIndexRecord record = DecodeIndexRecord(w.Index().data() + 333 * kIndexRecordSize);
+    const std::vector<unsigned char> expected(w.Strings().begin() + record.stringOffset,
+                                              w.Strings().begin() + record.stringOffset + record.StringBytes());
+
+    std::vector<unsigned char> bytes;
+    for (SeekMethod seek : {SeekMethod::Automatic, SeekMethod::Range, SeekMethod::Discard}) {
+        bytes.clear();
+        ASSERT_EQ(FetchStringBytes(m_db.Endpoint(), record.stringOffset, record.StringBytes(), QuickOptions(seek), bytes),
+                  FetchOutcome::Found);
+        EXPECT_EQ(bytes, expected);
+    }
+    // The platform's file pointer: where it works it must give these bytes too.
+    bytes.clear();
+    const FetchOutcome pointer = FetchStringBytes(m_db.Endpoint(), record.stringOffset, record.StringBytes(),
+                                                  QuickOptions(SeekMethod::FilePointer), bytes);
+    if (pointer == FetchOutcome::Found) {
+        EXPECT_EQ(bytes, expected);
+    } else {
+        EXPECT_EQ(pointer, FetchOutcome::Failed);
+        std::printf("[ note ] InternetSetFilePointer is not available here; Range and discard were used\n");
+    }
+
+    // A server that ignores Range: the automatic way skips up to the bytes.
+    m_db.Server().Misbehave(kStringsPath, Misbehaviour::IgnoreRange);
+    bytes.clear();
+    ASSERT_EQ(FetchStringBytes(m_db.Endpoint(), record.stringOffset, record.StringBytes(), QuickOptions(), bytes),
+              FetchOutcome::Found);
+    EXPECT_EQ(bytes, expected);
+    bytes.clear();
+    EXPECT_EQ(FetchStringBytes(m_db.Endpoint(), record.stringOffset, record.StringBytes(),
+                               QuickOptions(SeekMethod::Range), bytes),
+              FetchOutcome::Failed);
+}
+
+TEST_F(LookupTest, StringsBeyondTheEndAreNotFound) {
+    dbbuilder::DatabaseWriter w;
+    w.Add(KeyOf(m_star), L"Starfield.scr", {L"アート", L"題", L"説明", L"http://x.example/"}, false, 0);
+    m_db.Write(w, m_pictures);
+    const uint32_t stringsSize = static_cast<uint32_t>(w.Strings().size());
+    for (uint32_t offset : {stringsSize - 10, stringsSize, stringsSize + 5000, 0xFFFFFFF0u}) {
+        std::vector<unsigned char> index = w.Index();
+        index[208] = static_cast<unsigned char>(offset & 0xFF);
+        index[209] = static_cast<unsigned char>((offset >> 8) & 0xFF);
+        index[210] = static_cast<unsigned char>((offset >> 16) & 0xFF);
+        index[211] = static_cast<unsigned char>(offset >> 24);
+        m_db.WriteIndex(index);
+        for (SeekMethod seek : {SeekMethod::Automatic, SeekMethod::Range, SeekMethod::Discard}) {
+            SaverItem item;
+            EXPECT_EQ(Lookup(m_star, item, seek), FetchOutcome::NotFound) << offset;
+            EXPECT_TRUE(item.title.empty());
+        }
+    }
+    // A note length that runs past the end, from a correct offset.
+    std::vector<unsigned char> index = w.Index();
+    index[214] = 0xFF;
+    index[215] = 0xFF;
+    m_db.WriteIndex(index);
+    SaverItem item;
+    EXPECT_EQ(Lookup(m_star, item), FetchOutcome::NotFound);
+    EXPECT_FALSE(FileExists(m_db.ImagePath()));
+}
+
+TEST_F(LookupTest, HostIsReadAtEachLookup) {
+    Publish();
+    DatabaseFolder mirror;
+    dbbuilder::DatabaseWriter other;
+    other.Add(KeyOf(m_star), L"Starfield.scr", {L"映画", L"ミラーの星", L"", L""}, false, 0);
+    mirror.Write(other, {SmallPng(99)});
+
+    m_db.PointSettingsAt(m_db.Server().HostSetting());
+    SaverItem item;
+    ASSERT_EQ(FetchSaverInfo(m_db.SettingsPath(), m_star, m_db.DestFolder(), item), 1);
+    EXPECT_EQ(item.title, L"星の海");
+    m_db.PointSettingsAt(mirror.Server().HostSetting());
+    ASSERT_EQ(FetchSaverInfo(m_db.SettingsPath(), m_star, m_db.DestFolder(), item), 1);
+    EXPECT_EQ(item.title, L"ミラーの星");
+    EXPECT_EQ(ReadBytes(m_db.ImagePath()), SmallPng(99));
+    m_db.PointSettingsAt(L"127.0.0.1:notaport");
+    EXPECT_EQ(FetchSaverInfo(m_db.SettingsPath(), m_star, m_db.DestFolder(), item), 0);
+}
+
+TEST_F(LookupTest, UnreachableServerEndsTheBatchAfterTheFirstTry) {
+    Publish();
+    const std::wstring closed = L"127.0.0.1:" + std::to_wstring(ClosedPort());
+    m_db.PointSettingsAt(closed);
+    WebSaverDatabase_CL source(m_db.SettingsPath(), QuickOptions());
+    SaverItem item;
+    EXPECT_FALSE(source.FetchInfo(m_star, m_db.DestFolder(), item));
+    EXPECT_EQ(source.LastOutcome(), FetchOutcome::Unreachable);
+    EXPECT_TRUE(source.ServerUnreachable());
+    // Even with the server back, this batch asks no more.
+    m_db.PointSettingsAt(m_db.Server().HostSetting());
+    EXPECT_FALSE(source.FetchInfo(m_star, m_db.DestFolder(), item));
+    EXPECT_EQ(source.LookupCount(), 1);
+    EXPECT_EQ(m_db.Server().CountRequests(kIndexPath), 0);
+
+    // A new batch asks again; a saver the database does not know does not stop it.
+    WebSaverDatabase_CL next(m_db.SettingsPath(), QuickOptions());
+    EXPECT_FALSE(next.FetchInfo(m_unknown, m_db.DestFolder(), item));
+    EXPECT_EQ(next.LastOutcome(), FetchOutcome::NotFound);
+    EXPECT_TRUE(next.FetchInfo(m_star, m_db.DestFolder(), item));
+    EXPECT_EQ(next.LookupCount(), 2);
+}
+
+TEST_F(LookupTest, SilentServerCostsOneTimeOutPerBatch) {
+    Publish();
+    m_db.Server().MisbehaveEverywhere(Misbehaviour::Silent);
+    m_db.PointSettingsAt(m_db.Server().HostSetting());
+    FetchOptions options = QuickOptions();
+    options.timeouts.receiveMs = 1000;
+    WebSaverDatabase_CL source(m_db.SettingsPath(), options);
+    SaverItem item;
+    const auto start = Clock::now();
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(source.FetchInfo(m_star, m_db.DestFolder(), item));
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    EXPECT_TRUE(source.ServerUnreachable());
+    EXPECT_EQ(m_db.Server().CountRequests(kIndexPath), 1);
+    EXPECT_LT(seconds, 15.0);  // five savers, one wait: far from five platform time-outs
+}
+
+} // namespace
+} // namespace lum::test
