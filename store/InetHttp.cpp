@@ -67,6 +67,22 @@ std::wstring RangeHeader(uint64_t offset, uint64_t count) {
     return L"Range: bytes=" + std::to_wstring(offset) + L"-" + std::to_wstring(offset + count - 1) + L"\r\n";
 }
 
+DWORD ReadFully(const ReadSomeFn& readSome, unsigned char* into, DWORD n, DWORD& error) {
+    // One read may bring less than asked while more is on its way: only an
+    // empty successful read marks the end of the data.
+    DWORD got = 0;
+    while (got < n) {
+        DWORD read = 0;
+        if (!readSome(into + got, n - got, read)) {
+            error = ::GetLastError();
+            break;
+        }
+        if (read == 0 || read > n - got) break;
+        got += read;
+    }
+    return got;
+}
+
 bool IsConnectionFailure(DWORD error) {
     switch (error) {
     case ERROR_INTERNET_TIMEOUT:
@@ -185,18 +201,11 @@ DWORD InetHttp_CL::Read(DWORD n) {
     if (n == MAXDWORD) return 0;
     m_pBuffer = static_cast<unsigned char*>(::GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(n) + 1));
     if (!m_pBuffer) return 0;
-    // One call may bring less than asked while more is on its way: only an
-    // empty successful read marks the end of the data.
-    DWORD got = 0;
-    while (got < n) {
-        DWORD read = 0;
-        if (!::InternetReadFile(m_hRequest, m_pBuffer + got, n - got, &read)) {
-            m_nLastError = ::GetLastError();
-            break;
-        }
-        if (read == 0) break;
-        got += read;
-    }
+    const DWORD got = ReadFully(
+        [this](unsigned char* into, DWORD want, DWORD& read) {
+            return ::InternetReadFile(m_hRequest, into, want, &read) != FALSE;
+        },
+        m_pBuffer, n, m_nLastError);
     m_pBuffer[got] = 0;
     return got;
 }
@@ -207,13 +216,13 @@ DWORD InetHttp_CL::Skip(DWORD n) {
     DWORD skipped = 0;
     while (skipped < n) {
         const DWORD want = std::min<DWORD>(n - skipped, static_cast<DWORD>(scratch.size()));
-        DWORD read = 0;
-        if (!::InternetReadFile(m_hRequest, scratch.data(), want, &read)) {
-            m_nLastError = ::GetLastError();
-            break;
-        }
-        if (read == 0) break;
-        skipped += read;
+        const DWORD got = ReadFully(
+            [this](unsigned char* into, DWORD size, DWORD& read) {
+                return ::InternetReadFile(m_hRequest, into, size, &read) != FALSE;
+            },
+            scratch.data(), want, m_nLastError);
+        skipped += got;
+        if (got < want) break;
     }
     return skipped;
 }

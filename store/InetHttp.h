@@ -6,6 +6,7 @@
 #include <wininet.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace lum {
@@ -31,6 +32,12 @@ bool ParseContentRange(const std::wstring& text, ContentRange& out);
 
 // The "Range" request header for `count` bytes from `offset` (count > 0).
 std::wstring RangeHeader(uint64_t offset, uint64_t count);
+
+// Calls `readSome` (one platform read: fills up to `want` bytes, sets how
+// many came, false on error) until `n` bytes are in or a read brings none.
+// Returns the count; `error` gets the platform error of a failed read.
+using ReadSomeFn = std::function<bool(unsigned char* into, DWORD want, DWORD& got)>;
+DWORD ReadFully(const ReadSomeFn& readSome, unsigned char* into, DWORD n, DWORD& error);
 
 // True for the WinINet errors that mean the server could not be reached or
 // stopped answering, as opposed to an answer we did not like.

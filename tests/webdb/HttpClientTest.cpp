@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace lum::test {
@@ -40,6 +41,48 @@ TEST(HttpHeaderTest, ContentRange) {
     EXPECT_FALSE(ParseContentRange(L"bytes */100", r));
     EXPECT_FALSE(ParseContentRange(L"items 1-2/3", r));
     EXPECT_EQ(RangeHeader(100, 28), L"Range: bytes=100-127\r\n");
+}
+
+// A platform read that hands out at most a few bytes per call, as a real
+// network may: the reader must keep asking until the count or the end.
+struct PieceSource {
+    std::vector<unsigned char> data;
+    size_t at = 0;
+    int calls = 0;
+    size_t failAt = SIZE_MAX;
+    bool ReadSome(unsigned char* into, DWORD want, DWORD& got) {
+        ++calls;
+        if (at >= failAt) {
+            ::SetLastError(ERROR_INTERNET_TIMEOUT);
+            return false;
+        }
+        got = static_cast<DWORD>(std::min<size_t>({want, data.size() - at, static_cast<size_t>(1 + calls % 7)}));
+        std::copy(data.begin() + at, data.begin() + at + got, into);
+        at += got;
+        return true;
+    }
+};
+
+TEST(ReadFullyTest, KeepsReadingShortPiecesUntilCountOrEnd) {
+    PieceSource source;
+    for (int i = 0; i < 1000; ++i) source.data.push_back(static_cast<unsigned char>(i * 13));
+    auto readSome = [&source](unsigned char* into, DWORD want, DWORD& got) { return source.ReadSome(into, want, got); };
+    std::vector<unsigned char> buffer(2000);
+    DWORD error = 0;
+    ASSERT_EQ(ReadFully(readSome, buffer.data(), 600, error), 600u);
+    EXPECT_GT(source.calls, 100);
+    EXPECT_TRUE(std::equal(source.data.begin(), source.data.begin() + 600, buffer.begin()));
+    // Asking for more than is left stops at the end of the data.
+    EXPECT_EQ(ReadFully(readSome, buffer.data(), 1000, error), 400u);
+    EXPECT_TRUE(std::equal(source.data.begin() + 600, source.data.end(), buffer.begin()));
+    EXPECT_EQ(error, 0u);
+
+    PieceSource failing{source.data, 0, 0, 50};
+    auto failingRead = [&failing](unsigned char* into, DWORD want, DWORD& got) {
+        return failing.ReadSome(into, want, got);
+    };
+    EXPECT_LT(ReadFully(failingRead, buffer.data(), 600, error), 600u);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_INTERNET_TIMEOUT));
 }
 
 TEST(DatabaseHostTest, HostAndPortFromTheSetting) {
