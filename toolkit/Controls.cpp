@@ -5,6 +5,10 @@ namespace lum {
 ControlBase_CL::ControlBase_CL(int type)
     : m_nType(type), m_hFont(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))) {}
 
+ControlBase_CL::~ControlBase_CL() {
+    if (m_pfnOldProc) UnbindWindow(m_hWnd, this, &ControlSubclassProc, m_pfnOldProc);
+}
+
 LRESULT ControlBase_CL::CallHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return m_pfnCallback ? m_pfnCallback(hwnd, message, wParam, lParam) : 0;
 }
@@ -23,7 +27,7 @@ void HookControl(ControlBase_CL& control, HookCallback callback) {
 
 LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ControlBase_CL* control = ControlOfWindow(hwnd);
-    if (!control) return 0;
+    if (!control) return ForwardToClass(hwnd, message, wParam, lParam);
     return RunHook(*control, &ControlSubclassProc, hwnd, message, wParam, lParam);
 }
 

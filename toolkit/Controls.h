@@ -20,8 +20,9 @@ enum ControlType : int {
 class ControlBase_CL {
 public:
     explicit ControlBase_CL(int type);
-    // Does not destroy the control window: it dies with its parent.
-    virtual ~ControlBase_CL() = default;
+    // Does not destroy the control window: it dies with its parent. A hooked
+    // window that is still there is let go of.
+    virtual ~ControlBase_CL();
     ControlBase_CL(const ControlBase_CL&) = delete;
     ControlBase_CL& operator=(const ControlBase_CL&) = delete;
 

@@ -6,8 +6,11 @@ LRESULT SubClass_CL::CallHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return m_pfnCallback ? m_pfnCallback(hwnd, message, wParam, lParam) : 0;
 }
 
+SubClass_CL::~SubClass_CL() { UnbindWindow(m_hHooked, this, &SubClassHookProc, m_pfnOldProc); }
+
 void SubClass_CL::Install(HWND hwnd, HookCallback callback, void* owner) {
     if (!hwnd) return;
+    m_hHooked = hwnd;
     m_pfnCallback = callback;
     m_pOwner = owner;
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -21,7 +24,7 @@ SubClass_CL* HookOfWindow(HWND hwnd) {
 
 LRESULT CALLBACK SubClassHookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     SubClass_CL* hook = HookOfWindow(hwnd);
-    if (!hook) return 0;
+    if (!hook) return ForwardToClass(hwnd, message, wParam, lParam);
     return RunHook(*hook, &SubClassHookProc, hwnd, message, wParam, lParam);
 }
 

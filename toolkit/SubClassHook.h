@@ -9,6 +9,12 @@ using HookCallback = LRESULT (*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 class SubClass_CL final {
 public:
+    SubClass_CL() = default;
+    // Lets a hooked window that is still there go (see UnbindWindow).
+    ~SubClass_CL();
+    SubClass_CL(const SubClass_CL&) = delete;
+    SubClass_CL& operator=(const SubClass_CL&) = delete;
+
     // Calls the callback with the four arguments (it gets no object
     // pointer; it reads the user data for that); 0 without a callback.
     virtual LRESULT CallHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -21,6 +27,7 @@ public:
     HookCallback m_pfnCallback = nullptr;
     BOOL m_bHandled = FALSE;  // a callback sets it to keep a message from the old procedure
     void* m_pOwner = nullptr;
+    HWND m_hHooked = nullptr;  // the window this hook is installed on
 };
 
 // The callback's way back to its owner: the hook in the window's user data.

@@ -10,6 +10,23 @@ bool RestoreWindowProc(HWND hwnd, WNDPROC ours, WNDPROC previous) {
     return true;
 }
 
+void UnbindWindow(HWND hwnd, const void* object, WNDPROC ours, WNDPROC previous) {
+    if (!hwnd || !::IsWindow(hwnd)) return;
+    if (::GetWindowLongPtrW(hwnd, GWLP_USERDATA) != reinterpret_cast<LONG_PTR>(object)) return;
+    RestoreWindowProc(hwnd, ours, previous);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+}
+
+LRESULT ForwardToClass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    if (!classProc) return 0;
+    return ::CallWindowProcW(classProc, hwnd, message, wParam, lParam);
+}
+
+SubClassWindowBase_CL::~SubClassWindowBase_CL() {
+    UnbindWindow(m_hWnd, this, &SubClassWindowProc, m_pfnOldProc);
+}
+
 HWND SubClassWindowBase_CL::CreateAndSubclass(DWORD exStyle, const wchar_t* className,
                                               const wchar_t* windowName, DWORD style, int x, int y,
                                               int width, int height, HWND parent, HMENU menuOrId,
@@ -34,7 +51,7 @@ LRESULT SubClassWindowBase_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wPa
 
 LRESULT CALLBACK SubClassWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* object = reinterpret_cast<SubClassWindowBase_CL*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!object) return 0;
+    if (!object) return ForwardToClass(hwnd, message, wParam, lParam);
     LRESULT result = 0;
     try {
         result = object->HandleMessage(hwnd, message, wParam, lParam);

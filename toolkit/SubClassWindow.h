@@ -9,8 +9,9 @@ namespace lum {
 class SubClassWindowBase_CL {
 public:
     SubClassWindowBase_CL() = default;
-    // Does not destroy the window: it dies with its parent.
-    virtual ~SubClassWindowBase_CL() = default;
+    // Does not destroy the window: it dies with its parent. A window that is
+    // still there is let go of, so that it never calls a dead object.
+    virtual ~SubClassWindowBase_CL();
     SubClassWindowBase_CL(const SubClassWindowBase_CL&) = delete;
     SubClassWindowBase_CL& operator=(const SubClassWindowBase_CL&) = delete;
 
@@ -42,5 +43,13 @@ LRESULT CALLBACK SubClassWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 // current procedure. If something subclassed the window after us, cutting
 // it out of the chain would skip its clean-up, so the chain stays as it is.
 bool RestoreWindowProc(HWND hwnd, WNDPROC ours, WNDPROC previous);
+
+// Lets a window go that still names the object in its user data: puts the
+// previous procedure back where possible and clears the user data.
+void UnbindWindow(HWND hwnd, const void* object, WNDPROC ours, WNDPROC previous);
+
+// For a toolkit procedure that finds no object (it was let go of while
+// something else kept the procedure in the chain): the class procedure.
+LRESULT ForwardToClass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace lum

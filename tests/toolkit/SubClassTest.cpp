@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace lum {
@@ -72,6 +73,49 @@ TEST(SubClassWindow, FailedCreationLeavesNoWindow) {
               nullptr);
     EXPECT_EQ(object.Window(), nullptr);
     EXPECT_EQ(object.OldProc(), nullptr);
+}
+
+TEST(SubClassWindow, AnObjectGoneBeforeItsWindowLetsTheWindowGo) {
+    TestWindow host(50, 50, 300, 200);
+    auto object = std::make_unique<RecordingWindow>();
+    HWND hwnd = object->CreateAndSubclass(0, L"Static", L"x", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, host.hwnd(),
+                                          nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const LONG_PTR oldProc = reinterpret_cast<LONG_PTR>(object->OldProc());
+    object.reset();
+    EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC), oldProc);
+    EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0);
+    ::SetWindowTextW(hwnd, L"still works");
+    wchar_t text[32] = {};
+    ::GetWindowTextW(hwnd, text, 32);
+    EXPECT_STREQ(text, L"still works");
+    ::DestroyWindow(hwnd);
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+WNDPROC g_under = nullptr;
+int g_overSeen = 0;
+LRESULT CALLBACK OverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY || message == WM_NCDESTROY) ++g_overSeen;
+    return ::CallWindowProcW(g_under, hwnd, message, wParam, lParam);
+}
+
+TEST(SubClassWindow, HookedOverByAnotherSubclassTheChainStaysWhole) {
+    // Tooltips subclass their tool window after the toolkit did.
+    TestWindow host(50, 50, 300, 200);
+    auto object = std::make_unique<RecordingWindow>();
+    HWND hwnd = object->CreateAndSubclass(0, L"Static", L"x", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, host.hwnd(),
+                                          nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    g_under = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    g_overSeen = 0;
+    const WNDPROC over = &OverProc;
+    ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(over));
+    object.reset();  // cannot take itself out of the middle: it unbinds
+    ::SetWindowTextW(hwnd, L"through the class");
+    wchar_t text[32] = {};
+    ::GetWindowTextW(hwnd, text, 32);
+    EXPECT_STREQ(text, L"through the class");
+    ::DestroyWindow(hwnd);
+    EXPECT_EQ(g_overSeen, 2);  // the later subclass saw the end of its window
 }
 
 class ScriptedDialog : public SubClassDialogBase_CL {
@@ -262,6 +306,18 @@ TEST(SubClassHook, WithoutCallbackEveryMessagePassesOn) {
     EXPECT_EQ(g_target.destroy, 1);
     EXPECT_EQ(g_target.ncdestroy, 1);
     EXPECT_EQ(g_target.procAtNcDestroy, reinterpret_cast<LONG_PTR>(&TargetProc));
+}
+
+TEST(SubClassHook, AHookGoneBeforeItsWindowPutsTheProcedureBack) {
+    HWND target = MakeTarget();
+    {
+        SubClass_CL hook;
+        hook.Install(target, nullptr, nullptr);
+    }
+    EXPECT_EQ(::GetWindowLongPtrW(target, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TargetProc));
+    EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);
+    ::DestroyWindow(target);
+    EXPECT_EQ(g_target.destroy, 1);
 }
 
 struct HookOwner {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -80,6 +81,19 @@ TEST(ToolBar, OneToolPerButtonWithATooltipAfterEveryInsertion) {
     ::SendMessageW(bar.ToolTips().m_hTipWnd, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
     EXPECT_STREQ(text, L"リロード");
     EXPECT_EQ(::SendMessageW(bar.ToolTips().m_hTipWnd, TTM_GETMAXTIPWIDTH, 0, 0), 200);
+}
+
+TEST(ToolBar, WindowOutlivingItsObjectKeepsWorking) {
+    TestWindow owner(20, 20, 500, 120);
+    auto bar = std::make_unique<ToolBar_CL>();
+    HWND hwnd = bar->CreateToolbar(owner.hwnd());
+    ASSERT_TRUE(bar->InsertButton(0, 0, 1126, L"戻る"));  // its tooltip subclasses the toolbar too
+    ASSERT_TRUE(bar->InsertButton(1, 1, 1127, L"進む"));
+    bar.reset();
+    EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0);
+    EXPECT_EQ(::SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0), 2);
+    ::DestroyWindow(hwnd);
+    EXPECT_FALSE(::IsWindow(hwnd));
 }
 
 TEST(ToolBar, SixteenButtonsAtMostAndNoRecordTwice) {
