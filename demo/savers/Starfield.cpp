@@ -56,7 +56,13 @@ void StarfieldScene::Step(double seconds) {
 void StarfieldScene::Draw(PixelCanvas& canvas) {
     for (int y = 0; y < canvas.height; ++y) std::memset(canvas.Row(y), 0, sizeof(uint32_t) * canvas.width);
     const float trail = kTrail * static_cast<float>(m_options.speed) * 0.35f;
-    for (const Star& star : m_stars) {
+    // The count is meant for a full screen; a small window (the preview)
+    // shows fewer, so it looks like the same sky and not a snowstorm.
+    const float area = static_cast<float>(canvas.width) * static_cast<float>(canvas.height);
+    const float share = std::clamp(std::sqrt(area / (1280.0f * 1024.0f)), 0.25f, 1.0f);
+    const size_t shown = std::max<size_t>(1, static_cast<size_t>(static_cast<float>(m_stars.size()) * share));
+    for (size_t i = 0; i < shown; ++i) {
+        const Star& star = m_stars[i];
         float hx = 0, hy = 0, tx = 0, ty = 0;
         if (!Project(star.x, star.y, star.z, hx, hy)) continue;
         Project(star.x, star.y, std::min(1.0f, star.z + trail), tx, ty);

@@ -1,0 +1,197 @@
+// The shipped demo savers as real processes: preview inside a host, full
+// screen, and the settings dialog writing the registry.
+#include "demo/savers/SaverArgs.h"
+#include "saver/ScreenSaver_CL.h"
+#include "tests/saver/SaverTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+namespace lum {
+namespace {
+
+using namespace std::chrono_literals;
+using test::HostWindow;
+using test::ProcessWatch;
+
+const wchar_t* const kDemoSavers[] = {L"Starfield", L"Bubbles", L"Plasma"};
+
+std::wstring DemoKey(const std::wstring& name) { return L"Software\\Lumenary\\Demo\\" + name; }
+
+std::wstring TitleOf(HWND window) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(window, text, 256);
+    return text;
+}
+
+// Starts a program directly, for command lines the runner never writes.
+struct DirectStart {
+    explicit DirectStart(const std::wstring& path, const std::wstring& arguments) {
+        std::wstring line = L"\"" + path + L"\"" + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (::CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+            ::CloseHandle(info.hThread);
+            ::CloseHandle(info.hProcess);
+            id = info.dwProcessId;
+        }
+    }
+    DWORD id = 0;
+};
+
+HWND WaitForWindowOf(DWORD id, HWND host) {
+    HWND found = nullptr;
+    test::PumpUntil([&] { return (found = ScreenSaver_CL::FindProcessWindow(id, host)) != nullptr; }, 8000ms);
+    return found;
+}
+
+TEST(DemoSavers, ShipInTheDemoFolder) {
+    for (const wchar_t* name : kDemoSavers)
+        EXPECT_TRUE(test::FileExists(test::DemoSaverPath(name))) << test::Narrow(name);
+}
+
+TEST(DemoSavers, PreviewFollowsTheHostsSizeAndEndsWithIt) {
+    for (const wchar_t* name : kDemoSavers) {
+        HostWindow host(100, 100, 240, 180);
+        ScreenSaver_CL runner;
+        runner.Start(test::DemoSaverPath(name).c_str(), host.get(), SAVER_MODE_PREVIEW);
+        ProcessWatch watch(runner.ProcessId());
+        const HWND child = runner.SaverWindow();
+        ASSERT_NE(child, nullptr) << test::Narrow(name);
+        EXPECT_TRUE(::IsChild(host.get(), child));
+        EXPECT_TRUE(::GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD);
+
+        ::MoveWindow(host.get(), 100, 100, 400, 300, TRUE);
+        RECT area{};
+        ::GetClientRect(host.get(), &area);
+        EXPECT_TRUE(test::PumpUntil([&] {
+            RECT inner{};
+            ::GetClientRect(child, &inner);
+            return inner.right == area.right && inner.bottom == area.bottom;
+        }, 5000ms)) << test::Narrow(name);
+
+        host.Destroy();
+        EXPECT_TRUE(watch.WaitEnded(8000)) << test::Narrow(name);
+        EXPECT_FALSE(runner.IsSaverAlive());
+    }
+}
+
+TEST(DemoSavers, PreviewEndsOnClose) {
+    HostWindow host;
+    ScreenSaver_CL runner;
+    runner.Start(test::DemoSaverPath(L"Bubbles").c_str(), host.get(), SAVER_MODE_PREVIEW);
+    ProcessWatch watch(runner.ProcessId());
+    ASSERT_NE(runner.SaverWindow(), nullptr);
+    runner.Stop();
+    EXPECT_TRUE(watch.WaitEnded(8000));
+    EXPECT_TRUE(test::PumpUntil([&] { return !runner.HasCloserThread(); }, 8000ms));
+    EXPECT_EQ(runner.LastStopOutcome(), SaverStopOutcome::Ended);
+}
+
+TEST(DemoSavers, FullScreenIsTopmostCoversTheScreenAndEndsOnARealMoveAKeyOrAClick) {
+    const UINT endings[] = {WM_MOUSEMOVE, WM_KEYDOWN, WM_LBUTTONDOWN};
+    for (size_t i = 0; i < 3; ++i) {
+        const wchar_t* name = kDemoSavers[i];
+        ScreenSaver_CL runner;
+        runner.Start(test::DemoSaverPath(name).c_str(), nullptr, SAVER_MODE_FULLSCREEN);
+        ProcessWatch watch(runner.ProcessId());
+        const HWND window = runner.SaverWindow();
+        ASSERT_NE(window, nullptr) << test::Narrow(name);
+        EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        EXPECT_EQ(rect.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN));
+        EXPECT_EQ(rect.top, ::GetSystemMetrics(SM_YVIRTUALSCREEN));
+        EXPECT_EQ(rect.right - rect.left, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+        EXPECT_EQ(rect.bottom - rect.top, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+
+        // Whatever moves Wine itself reports first, a jitter of a few pixels
+        // after one move never ends it.
+        ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+        ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(302, 298));
+        test::PumpFor(400ms);
+        ASSERT_FALSE(watch.Ended()) << test::Narrow(name);
+        if (endings[i] == WM_MOUSEMOVE)
+            ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(420, 380));
+        else
+            ::PostMessageW(window, endings[i], endings[i] == WM_KEYDOWN ? VK_SPACE : MK_LBUTTON,
+                           endings[i] == WM_KEYDOWN ? 0 : MAKELPARAM(10, 10));
+        EXPECT_TRUE(watch.WaitEnded(8000)) << test::Narrow(name);
+        runner.Stop();
+        EXPECT_EQ(runner.ProcessHandle(), nullptr);
+    }
+}
+
+TEST(DemoSavers, SettingsDialogSavesWhatTheUserChose) {
+    test::DeleteUserKey(DemoKey(L"Starfield"));
+    ScreenSaver_CL runner;
+    runner.Start(test::DemoSaverPath(L"Starfield").c_str(), nullptr, SAVER_MODE_CONFIG);
+    ProcessWatch watch(runner.ProcessId());
+    const HWND dialog = runner.SaverWindow();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TitleOf(dialog), L"スターフィールド の設定");
+    HWND stars = ::GetDlgItem(dialog, 200);
+    ASSERT_NE(stars, nullptr);
+    EXPECT_EQ(::SendMessageW(stars, TBM_GETPOS, 0, 0), 600);  // the default, nothing stored yet
+    ::SendMessageW(stars, TBM_SETPOS, TRUE, 1234);
+    HWND colours = ::GetDlgItem(dialog, 202);
+    ASSERT_NE(colours, nullptr);
+    EXPECT_EQ(::SendMessageW(colours, CB_GETCOUNT, 0, 0), 3);
+    ::SendMessageW(colours, CB_SETCURSEL, 1, 0);
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(watch.WaitEnded(8000));
+
+    DWORD value = 0;
+    ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Starfield"), L"StarCount", value));
+    EXPECT_EQ(value, 1234u);
+    ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Starfield"), L"Colours", value));
+    EXPECT_EQ(value, 1u);
+
+    // Opened again, it shows what was saved; cancelling changes nothing.
+    ScreenSaver_CL again;
+    again.Start(test::DemoSaverPath(L"Starfield").c_str(), nullptr, SAVER_MODE_CONFIG);
+    ProcessWatch againWatch(again.ProcessId());
+    const HWND second = again.SaverWindow();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(::SendDlgItemMessageW(second, 200, TBM_GETPOS, 0, 0), 1234);
+    ::SendDlgItemMessageW(second, 200, TBM_SETPOS, TRUE, 100);
+    ::PostMessageW(second, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(againWatch.WaitEnded(8000));
+    ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Starfield"), L"StarCount", value));
+    EXPECT_EQ(value, 1234u);
+    test::DeleteUserKey(DemoKey(L"Starfield"));
+}
+
+TEST(DemoSavers, NoSwitchOrAnOwnerWindowAlsoOpensTheSettings) {
+    test::DeleteUserKey(DemoKey(L"Plasma"));
+    DirectStart bare(test::DemoSaverPath(L"Plasma"), L"");
+    ASSERT_NE(bare.id, 0u);
+    ProcessWatch bareWatch(bare.id);
+    const HWND dialog = WaitForWindowOf(bare.id, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(TitleOf(dialog), L"プラズマ の設定");
+    ::SendDlgItemMessageW(dialog, 200, CB_SETCURSEL, 3, 0);
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(bareWatch.WaitEnded(8000));
+    DWORD value = 0;
+    ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Plasma"), L"Palette", value));
+    EXPECT_EQ(value, 3u);
+
+    HostWindow owner;
+    DirectStart owned(test::DemoSaverPath(L"Bubbles"),
+                      L" /c:" + std::to_wstring(reinterpret_cast<LONG_PTR>(owner.get())));
+    ProcessWatch ownedWatch(owned.id);
+    HWND ownedDialog = nullptr;
+    ASSERT_TRUE(test::PumpUntil([&] {
+        ownedDialog = ScreenSaver_CL::FindProcessWindow(owned.id, nullptr);
+        return ownedDialog != nullptr;
+    }, 8000ms));
+    EXPECT_EQ(::GetWindow(ownedDialog, GW_OWNER), owner.get());
+    ::PostMessageW(ownedDialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(ownedWatch.WaitEnded(8000));
+    test::DeleteUserKey(DemoKey(L"Plasma"));
+}
+
+} // namespace
+} // namespace lum

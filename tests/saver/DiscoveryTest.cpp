@@ -1,0 +1,167 @@
+// Finding installed savers in two folders and telling new ones from known.
+#include "saver/ScreenSaverInstallCheck_CL.h"
+#include "tests/support/TestSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+namespace lum {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
+
+void Touch(const std::wstring& path) { ASSERT_TRUE(test::WriteBytes(path, std::string("MZ"))) << test::Narrow(path); }
+
+class DiscoveryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::MakeFolders(Windows()));
+        ASSERT_TRUE(test::MakeFolders(System()));
+    }
+    std::wstring Windows() const { return m_root / L"windows"; }
+    std::wstring System() const { return m_root / L"windows\\system32"; }
+    test::TempFolder m_root;
+};
+
+TEST(SaverExtension, OnlyTheLastExtensionCountsInAnyCase) {
+    EXPECT_TRUE(HasSaverExtension(L"a.scr"));
+    EXPECT_TRUE(HasSaverExtension(L"B.SCR"));
+    EXPECT_TRUE(HasSaverExtension(L"c.sCr"));
+    EXPECT_TRUE(HasSaverExtension(L"two.dots.scr"));
+    EXPECT_FALSE(HasSaverExtension(L"a.scr.txt"));
+    EXPECT_FALSE(HasSaverExtension(L"a.scrx"));
+    EXPECT_FALSE(HasSaverExtension(L"ascr"));
+    EXPECT_FALSE(HasSaverExtension(L"a.sc"));
+    EXPECT_FALSE(HasSaverExtension(L""));
+}
+
+TEST_F(DiscoveryTest, ListsEverySaverOfBothFoldersWhenTheCollectionIsEmpty) {
+    Touch(Windows() + L"\\Starfield.scr");
+    Touch(Windows() + L"\\CAPS.SCR");
+    Touch(Windows() + L"\\notes.txt");
+    Touch(Windows() + L"\\double.scr.bak");
+    Touch(System() + L"\\ssText3d.scr");
+    // A sub-folder of the system folder is not searched, nor is a folder
+    // that only looks like a saver.
+    ASSERT_TRUE(test::MakeFolders(System() + L"\\deeper"));
+    Touch(System() + L"\\deeper\\Hidden.scr");
+    ASSERT_TRUE(test::MakeFolders(System() + L"\\folder.scr"));
+
+    ScreenSaverInstallCheck_CL check;
+    EXPECT_EQ(check.Check({}, Windows(), System()), 1);
+    EXPECT_THAT(check.m_FoundPaths, UnorderedElementsAre(Windows() + L"\\Starfield.scr", Windows() + L"\\CAPS.SCR",
+                                                         System() + L"\\ssText3d.scr"));
+    EXPECT_EQ(check.m_NewPaths, check.m_FoundPaths);
+    EXPECT_THAT(check.m_KnownPaths, IsEmpty());
+    // The Windows folder is walked first.
+    ASSERT_EQ(check.m_NewPaths.size(), 3u);
+    EXPECT_EQ(check.m_NewPaths.back(), System() + L"\\ssText3d.scr");
+}
+
+TEST_F(DiscoveryTest, AKnownSaverIsSkippedOnlyUnderItsExactPath) {
+    Touch(Windows() + L"\\Known.scr");
+    Touch(Windows() + L"\\Cased.scr");
+    Touch(System() + L"\\Known.scr");  // same name, other folder: a saver of its own
+
+    ScreenSaverInstallCheck_CL check;
+    const std::vector<std::wstring> known = {Windows() + L"\\Known.scr", Windows() + L"\\CASED.scr",
+                                             L"C:\\elsewhere\\Gone.scr"};
+    EXPECT_EQ(check.Check(known, Windows(), System()), 1);
+    EXPECT_EQ(check.m_KnownPaths, known);
+    EXPECT_THAT(check.m_NewPaths, UnorderedElementsAre(Windows() + L"\\Cased.scr", System() + L"\\Known.scr"));
+
+    ScreenSaverInstallCheck_CL all;
+    EXPECT_EQ(all.Check({Windows() + L"\\Known.scr", Windows() + L"\\Cased.scr", System() + L"\\Known.scr"},
+                        Windows(), System()),
+              0);
+    EXPECT_THAT(all.m_NewPaths, IsEmpty());
+    EXPECT_EQ(all.m_FoundPaths.size(), 3u);
+}
+
+TEST_F(DiscoveryTest, TheExcludedNameIsSkippedOnlyInItsExactSpelling) {
+    Touch(Windows() + L"\\AvastSS.scr");
+    Touch(System() + L"\\avastss.scr");
+    ScreenSaverInstallCheck_CL check;
+    EXPECT_EQ(check.Check({}, Windows(), System()), 1);
+    EXPECT_THAT(check.m_NewPaths, ElementsAre(System() + L"\\avastss.scr"));
+    EXPECT_EQ(check.m_FoundPaths.size(), 2u);
+
+    ASSERT_TRUE(::DeleteFileW((System() + L"\\avastss.scr").c_str()));
+    EXPECT_EQ(check.Check({}, Windows(), System()), 0);
+    EXPECT_THAT(check.m_NewPaths, IsEmpty());
+}
+
+TEST_F(DiscoveryTest, EmptyMissingAndRepeatedFoldersAreHandled) {
+    ScreenSaverInstallCheck_CL check;
+    EXPECT_EQ(check.Check({L"C:\\x.scr"}, Windows(), System()), 0);
+    EXPECT_THAT(check.m_FoundPaths, IsEmpty());
+    EXPECT_EQ(check.Check({}, m_root / L"missing", L""), 0);
+
+    Touch(Windows() + L"\\Once.scr");
+    // A trailing backslash does not double up in the paths, and the same
+    // folder given twice is walked once.
+    EXPECT_EQ(check.Check({}, Windows() + L"\\", Windows()), 1);
+    EXPECT_THAT(check.m_NewPaths, ElementsAre(Windows() + L"\\Once.scr"));
+    // A second check starts afresh.
+    EXPECT_EQ(check.Check({Windows() + L"\\Once.scr"}, Windows(), System()), 0);
+    EXPECT_THAT(check.m_FoundPaths, ElementsAre(Windows() + L"\\Once.scr"));
+}
+
+TEST(DiscoveryShellFolders, TheProgramsFoldersAreTheShellsWithoutTrailingBackslash) {
+    wchar_t windows[MAX_PATH] = {}, system[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(::CompareStringOrdinal(ShellFolderPath(CSIDL_WINDOWS).c_str(), -1, windows, -1, TRUE), CSTR_EQUAL);
+    EXPECT_EQ(::CompareStringOrdinal(ShellFolderPath(CSIDL_SYSTEM).c_str(), -1, system, -1, TRUE), CSTR_EQUAL);
+    // Whatever the prefix holds, every path found lies in one of them.
+    ScreenSaverInstallCheck_CL check;
+    check.Check({});
+    for (const std::wstring& path : check.m_FoundPaths) EXPECT_TRUE(HasSaverExtension(path)) << test::Narrow(path);
+}
+
+// The walker's hooks, as the favourites menu uses them (recursive).
+class TraceWalk : public FindFile_CL {
+public:
+    std::vector<std::wstring> trace;
+
+protected:
+    void OnEnterDirectory(const std::wstring& folder, const std::wstring& name) override {
+        trace.push_back(L"enter " + folder + L" | " + name);
+    }
+    void OnFile(const std::wstring& folder, const std::wstring& fileName) override {
+        trace.push_back(L"file " + folder + L" | " + fileName);
+    }
+    void OnLeaveDirectory() override { trace.push_back(L"leave"); }
+};
+
+TEST(FindFileWalk, HooksSeeFoldersAndFilesInNestingOrder) {
+    test::TempFolder root;
+    const std::wstring top = root / L"Favorites";
+    ASSERT_TRUE(test::MakeFolders(top + L"\\ニュース"));
+    Touch(top + L"\\ニュース\\site.url");
+
+    TraceWalk recursive;
+    recursive.Find(top + L"\\*.*", true);
+    EXPECT_THAT(recursive.trace, ElementsAre(L"enter " + top + L" | " + top, L"enter " + top + L" | ニュース",
+                                             L"file " + top + L"\\ニュース | site.url", L"leave", L"leave"));
+
+    TraceWalk flat;
+    flat.Find(top + L"\\*.*", false);
+    EXPECT_THAT(flat.trace, ElementsAre(L"enter " + top + L" | " + top, L"leave"));
+
+    // No folder part: nothing is walked (not the current folder).
+    TraceWalk bare;
+    bare.Find(L"*.*", true);
+    EXPECT_THAT(bare.trace, IsEmpty());
+
+    std::wstring folder, file;
+    SplitFindPattern(L"C:\\a\\b\\*.scr", folder, file);
+    EXPECT_EQ(folder, L"C:\\a\\b");
+    EXPECT_EQ(file, L"*.scr");
+}
+
+} // namespace
+} // namespace lum

@@ -1,0 +1,99 @@
+#include "tests/saver/SaverTestSupport.h"
+
+#include <sstream>
+
+namespace lum::test {
+
+bool CopyFixture(const std::wstring& fixture, const std::wstring& destination) {
+    return ::CopyFileW(FixturePath(fixture).c_str(), destination.c_str(), FALSE) != 0;
+}
+
+std::wstring FixturePath(const std::wstring& fixture) { return TestBinFolder() + L"\\" + fixture; }
+
+std::wstring DemoSaverPath(const std::wstring& name) { return DistFolder() + L"\\demo\\" + name + L".scr"; }
+
+std::map<std::wstring, std::wstring> ReadRecord(const std::wstring& saverPath) {
+    std::map<std::wstring, std::wstring> record;
+    const std::wstring text = ReadTextFile(saverPath + L".log");
+    std::wstringstream lines(text);
+    std::wstring line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        const size_t equals = line.find(L'=');
+        if (equals != std::wstring::npos) record[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    // A record is whole only with its last line.
+    if (record.find(L"state") == record.end()) record.clear();
+    return record;
+}
+
+std::wstring RecordValue(const std::wstring& saverPath, const std::wstring& key) {
+    const auto record = ReadRecord(saverPath);
+    const auto it = record.find(key);
+    return it == record.end() ? std::wstring() : it->second;
+}
+
+int RecordNumber(const std::wstring& saverPath, const std::wstring& key) {
+    const std::wstring value = RecordValue(saverPath, key);
+    return value.empty() ? -1 : std::stoi(value);
+}
+
+namespace {
+const wchar_t kHostClass[] = L"LumenaryTestPreviewHost";
+
+void RegisterHostClass() {
+    static bool done = false;
+    if (done) return;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = kHostClass;
+    ::RegisterClassW(&wc);
+    done = true;
+}
+} // namespace
+
+HostWindow::HostWindow(int x, int y, int width, int height) {
+    RegisterHostClass();
+    m_window = ::CreateWindowExW(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                                 width, height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+HostWindow::~HostWindow() { Destroy(); }
+
+void HostWindow::Destroy() {
+    if (m_window && ::IsWindow(m_window)) ::DestroyWindow(m_window);
+    m_window = nullptr;
+    PumpFor(std::chrono::milliseconds(50));
+}
+
+ProcessWatch::ProcessWatch(DWORD processId)
+    : m_process(processId ? ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION,
+                                          FALSE, processId)
+                          : nullptr) {}
+
+ProcessWatch::~ProcessWatch() {
+    if (!m_process) return;
+    if (!Ended()) {
+        ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, 5000);
+    }
+    ::CloseHandle(m_process);
+}
+
+bool ProcessWatch::Ended() const { return m_process && ::WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0; }
+
+bool ProcessWatch::WaitEnded(DWORD ms) const {
+    return PumpUntil([this] { return Ended(); }, std::chrono::milliseconds(ms));
+}
+
+void DeleteUserKey(const std::wstring& subKey) { ::RegDeleteTreeW(HKEY_CURRENT_USER, subKey.c_str()); ::RegDeleteKeyW(HKEY_CURRENT_USER, subKey.c_str()); }
+
+bool ReadUserDword(const std::wstring& subKey, const std::wstring& name, DWORD& value) {
+    DWORD size = sizeof value;
+    return ::RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                          &size) == ERROR_SUCCESS;
+}
+
+} // namespace lum::test

@@ -1,0 +1,59 @@
+#pragma once
+// What the saver tests share: fixture savers copied into test folders, the
+// record each fixture writes, host windows and watched processes.
+#include "tests/support/TestSupport.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace lum::test {
+
+// Copies a built fixture saver (bin\<fixture>) to `destination`.
+bool CopyFixture(const std::wstring& fixture, const std::wstring& destination);
+std::wstring FixturePath(const std::wstring& fixture);  // in the test bin folder
+std::wstring DemoSaverPath(const std::wstring& name);   // dist\demo\<name>.scr
+
+// The record a fixture keeps beside itself ("<saver path>.log"); empty
+// while there is none (or while it is being rewritten).
+std::map<std::wstring, std::wstring> ReadRecord(const std::wstring& saverPath);
+std::wstring RecordValue(const std::wstring& saverPath, const std::wstring& key);
+int RecordNumber(const std::wstring& saverPath, const std::wstring& key);  // -1 when absent
+
+// A visible top-level window standing in for the program's preview pane.
+class HostWindow {
+public:
+    HostWindow(int x = 60, int y = 60, int width = 320, int height = 240);
+    ~HostWindow();
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    HWND get() const { return m_window; }
+    void Destroy();
+
+private:
+    HWND m_window = nullptr;
+};
+
+// A handle of our own on a saver process: to see it end, and to end a saver
+// that ignores WM_CLOSE when the test is over.
+class ProcessWatch {
+public:
+    explicit ProcessWatch(DWORD processId);
+    ~ProcessWatch();  // terminates the process if it still runs
+    ProcessWatch(const ProcessWatch&) = delete;
+    ProcessWatch& operator=(const ProcessWatch&) = delete;
+    bool Valid() const { return m_process != nullptr; }
+    bool Ended() const;
+    bool WaitEnded(DWORD ms) const;
+
+private:
+    HANDLE m_process = nullptr;
+};
+
+// Deletes HKCU\<subKey> with everything below it.
+void DeleteUserKey(const std::wstring& subKey);
+// A DWORD value below HKCU; false when absent.
+bool ReadUserDword(const std::wstring& subKey, const std::wstring& name, DWORD& value);
+
+} // namespace lum::test
