@@ -64,18 +64,19 @@ void BubblesScene::Step(double seconds) {
     }
 }
 
-void BubblesScene::DrawBubble(PixelCanvas& canvas, const Bubble& bubble) const {
-    const float cx = bubble.baseX + bubble.sway * static_cast<float>(std::sin(m_time * 0.9 + bubble.phase));
-    const float cy = bubble.y;
+void BubblesScene::BuildSprite(Sprite& sprite, const Bubble& bubble) {
     const float r = bubble.radius;
-    const int left = std::max(0, static_cast<int>(cx - r) - 1), right = std::min(canvas.width - 1, static_cast<int>(cx + r) + 1);
-    const int top = std::max(0, static_cast<int>(cy - r) - 1), bottom = std::min(canvas.height - 1, static_cast<int>(cy + r) + 1);
-    const float shimmer = static_cast<float>(m_time) * 0.05f;
-    for (int y = top; y <= bottom; ++y) {
-        uint32_t* row = canvas.Row(y);
-        const float dy = (static_cast<float>(y) + 0.5f - cy) / r;
-        for (int x = left; x <= right; ++x) {
-            const float dx = (static_cast<float>(x) + 0.5f - cx) / r;
+    sprite.radius = r;
+    sprite.hue = bubble.hue;
+    sprite.size = static_cast<int>(std::ceil(r * 2.0f)) + 2;
+    const size_t count = static_cast<size_t>(sprite.size) * static_cast<size_t>(sprite.size);
+    sprite.keep.assign(count, 256);
+    sprite.light.assign(count, 0);
+    const float centre = static_cast<float>(sprite.size) * 0.5f;
+    for (int y = 0; y < sprite.size; ++y) {
+        const float dy = (static_cast<float>(y) + 0.5f - centre) / r;
+        for (int x = 0; x < sprite.size; ++x) {
+            const float dx = (static_cast<float>(x) + 0.5f - centre) / r;
             const float d2 = dx * dx + dy * dy;
             if (d2 > 1.0f) continue;
             const float d = std::sqrt(d2);
@@ -85,15 +86,43 @@ void BubblesScene::DrawBubble(PixelCanvas& canvas, const Bubble& bubble) const {
             const float edge = (1.0f - d) * r;  // anti-aliased outline
             if (edge < 1.0f) alpha *= edge;
             const float angle = std::atan2(dy, dx) * 0.159f;
-            const uint32_t film = HsvColor(bubble.hue + angle + d * 0.3f + shimmer, 0.35f, 1.0f);
-            uint32_t pixel = Mix(row[x], film, alpha);
+            const uint32_t film = HsvColor(bubble.hue + angle + d * 0.3f, 0.35f, 1.0f);
             // Highlights where the light falls on the film.
             const float hx = dx + 0.42f, hy = dy + 0.45f;
-            const float spot = std::exp(-(hx * hx + hy * hy) * 28.0f);
             const float lx = dx - 0.38f, ly = dy - 0.42f;
-            const float glint = std::exp(-(lx * lx + ly * ly) * 60.0f) * 0.35f;
-            pixel = Mix(pixel, Rgb(255, 255, 255), std::min(1.0f, spot * 0.9f + glint));
-            row[x] = pixel;
+            float shine = std::exp(-(hx * hx + hy * hy) * 28.0f) * 0.9f + std::exp(-(lx * lx + ly * ly) * 60.0f) * 0.35f;
+            shine = std::min(1.0f, shine);
+            if (edge < 1.0f) shine *= edge;
+            // film over the water, then white over that, as one step
+            const float stays = (1.0f - alpha) * (1.0f - shine);
+            const float filmPart = alpha * (1.0f - shine);
+            const size_t at = static_cast<size_t>(y) * static_cast<size_t>(sprite.size) + static_cast<size_t>(x);
+            sprite.keep[at] = static_cast<uint16_t>(std::lround(stays * 256.0f));
+            sprite.light[at] = Rgb(static_cast<int>(RedOf(film) * filmPart + 255.0f * shine),
+                                   static_cast<int>(GreenOf(film) * filmPart + 255.0f * shine),
+                                   static_cast<int>(BlueOf(film) * filmPart + 255.0f * shine));
+        }
+    }
+}
+
+void BubblesScene::DrawBubble(PixelCanvas& canvas, const Bubble& bubble, Sprite& sprite) const {
+    if (sprite.radius != bubble.radius || sprite.hue != bubble.hue) BuildSprite(sprite, bubble);
+    const float cx = bubble.baseX + bubble.sway * static_cast<float>(std::sin(m_time * 0.9 + bubble.phase));
+    const int left = static_cast<int>(std::lround(cx - static_cast<float>(sprite.size) * 0.5f));
+    const int top = static_cast<int>(std::lround(bubble.y - static_cast<float>(sprite.size) * 0.5f));
+    const int x0 = std::max(0, -left), x1 = std::min(sprite.size, canvas.width - left);
+    const int y0 = std::max(0, -top), y1 = std::min(sprite.size, canvas.height - top);
+    for (int y = y0; y < y1; ++y) {
+        uint32_t* row = canvas.Row(top + y) + left;
+        const uint16_t* keep = &sprite.keep[static_cast<size_t>(y) * static_cast<size_t>(sprite.size)];
+        const uint32_t* light = &sprite.light[static_cast<size_t>(y) * static_cast<size_t>(sprite.size)];
+        for (int x = x0; x < x1; ++x) {
+            if (keep[x] == 256) continue;
+            const uint32_t under = row[x];
+            const int k = keep[x];
+            row[x] = Rgb(std::min(255, ((RedOf(under) * k) >> 8) + RedOf(light[x])),
+                         std::min(255, ((GreenOf(under) * k) >> 8) + GreenOf(light[x])),
+                         std::min(255, ((BlueOf(under) * k) >> 8) + BlueOf(light[x])));
         }
     }
 }
@@ -103,7 +132,8 @@ void BubblesScene::Draw(PixelCanvas& canvas) {
         const uint32_t color = m_background.empty() ? 0 : m_background[static_cast<size_t>(std::min(y, m_height - 1))];
         std::fill(canvas.Row(y), canvas.Row(y) + canvas.width, color);
     }
-    for (const Bubble& bubble : m_bubbles) DrawBubble(canvas, bubble);
+    m_sprites.resize(m_bubbles.size());
+    for (size_t i = 0; i < m_bubbles.size(); ++i) DrawBubble(canvas, m_bubbles[i], m_sprites[i]);
 }
 
 SaverDefinition BubblesSaver() {

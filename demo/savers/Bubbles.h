@@ -28,11 +28,22 @@ private:
     struct Bubble {
         float baseX, y, radius, rise, phase, sway, hue;
     };
+    // A bubble's look, worked out once per bubble: per pixel how much of
+    // what lies under it stays (0..256), and the light it adds.
+    struct Sprite {
+        float radius = 0;
+        float hue = -1;
+        int size = 0;
+        std::vector<uint16_t> keep;
+        std::vector<uint32_t> light;
+    };
     void Respawn(Bubble& bubble, bool anywhere);
-    void DrawBubble(PixelCanvas& canvas, const Bubble& bubble) const;
+    static void BuildSprite(Sprite& sprite, const Bubble& bubble);
+    void DrawBubble(PixelCanvas& canvas, const Bubble& bubble, Sprite& sprite) const;
 
     BubblesOptions m_options;
     std::vector<Bubble> m_bubbles;
+    std::vector<Sprite> m_sprites;  // one per bubble
     std::vector<uint32_t> m_background;  // one colour per row
     uint32_t m_seed;
     int m_width = 1;

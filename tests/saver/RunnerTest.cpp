@@ -214,6 +214,41 @@ TEST_F(RunnerTest, AStartDuringASlowExitRunsAfterTheOldProcessIsGoneAndOnlyTheLa
     EXPECT_TRUE(WaitIdle(runner));
 }
 
+TEST_F(RunnerTest, RapidSwitchingLeavesExactlyTheLastSaverRunning) {
+    // As when the user runs down the list: each click stops the preview and
+    // starts the next, while earlier ones are still starting or closing.
+    HostWindow host;
+    ScreenSaver_CL runner;
+    std::vector<std::wstring> savers;
+    for (int i = 0; i < 6; ++i) savers.push_back(Fixture(L"RecorderSaver.scr", L"Switch" + std::to_wstring(i) + L".scr"));
+    for (size_t i = 0; i < savers.size(); ++i) {
+        runner.Stop();
+        runner.Start(savers[i].c_str(), host.get(), SAVER_MODE_PREVIEW);
+        test::PumpFor(std::chrono::milliseconds(i % 2 ? 0 : 60));
+    }
+    ASSERT_TRUE(WaitForRecord(savers.back(), 20000ms));
+    ASSERT_TRUE(WaitIdle(runner, 20000ms));
+    EXPECT_EQ(runner.ModuleName(), L"Switch5.scr");
+    EXPECT_EQ(std::to_wstring(runner.ProcessId()), RecordValue(savers.back(), L"pid"));
+    EXPECT_TRUE(runner.IsSaverAlive());
+    EXPECT_TRUE(::IsChild(host.get(), runner.SaverWindow()));
+
+    // Every other saver that got started has gone again.
+    for (size_t i = 0; i + 1 < savers.size(); ++i) {
+        const std::wstring pid = RecordValue(savers[i], L"pid");
+        if (pid.empty()) continue;  // replaced before it was started
+        EXPECT_TRUE(test::PumpUntil([&] { return !ScreenSaver_CL::IsSaverProcessAlive(
+                                                     (L"Switch" + std::to_wstring(i) + L".scr").c_str(),
+                                                     static_cast<DWORD>(std::stoul(pid))); },
+                                    8000ms))
+            << "saver " << i;
+    }
+    ProcessWatch last(runner.ProcessId());
+    runner.Stop();
+    EXPECT_TRUE(last.WaitEnded(8000));
+    EXPECT_TRUE(WaitIdle(runner));
+}
+
 TEST_F(RunnerTest, StopDuringClosingCancelsTheDeferredStart) {
     const std::wstring slow = Fixture(L"SlowSaver.scr", L"Slow.scr");
     const std::wstring next = Fixture(L"RecorderSaver.scr", L"Next.scr");
