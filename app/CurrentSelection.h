@@ -13,7 +13,7 @@ struct CurrentSelection {
     int category_slot = 0;        // index into the catalogue's categories
     int item_row = -1;            // row in that category's list; -1 nothing
     bool page_shown = false;      // the browser has completed a navigation
-    const std::wstring* category = nullptr;
+    const CategoryGroup* category = nullptr;  // the group of category_slot
     SaverItem current_item;       // copy of the selected entry
     SaverItem previewed_item;     // copy of what the preview last showed
     SaverCatalog* catalog = nullptr;

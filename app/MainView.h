@@ -1,10 +1,23 @@
 #pragma once
 #include "app/CurrentSelection.h"
+#include "app/MainLayout.h"
+#include "saver/ScreenSaver_CL.h"
 #include "store/SaverCatalog.h"
+#include "views/SaverListTabWindow.h"
+#include "views/SaverPreviewTabWindow.h"
 
 #include <windows.h>
 
+#include <string>
+
 namespace lum {
+
+// Window messages and timers of the main window.
+constexpr UINT_PTR kTimerResizeSettled = 1136;
+constexpr UINT_PTR kTimerWaitWindowGone = 1137;
+constexpr UINT_PTR kTimerFocusList = 1141;
+constexpr UINT_PTR kTimerCloseRetry = 0x87654321;
+constexpr UINT_PTR kTimerCloseLimit = 0x87654320;
 
 // The one object behind the main window: owns the collection and the panes
 // for the whole run and handles every message of the main window.
@@ -17,19 +30,76 @@ public:
 
     virtual LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Stops what the view started and frees the collection; after the loop.
+    // Stops every saver the view started and frees the collection and the
+    // panes' state; after the message loop.
     void Teardown();
+
+    // Where the collection lives; the real settings file unless set before
+    // the window is created (tests).
+    void SetSettingsPath(std::wstring path) { m_settingsPath = std::move(path); }
 
     void SetWindow(HWND hwnd) { m_hWnd = hwnd; }
     HWND Window() const { return m_hWnd; }
     SaverCatalog& Catalog() { return m_catalog; }
+    SaverListTabWindow_CL& ListPane() { return m_listPane; }
+    SaverPreviewTabWindow_CL& PreviewPane() { return m_previewPane; }
+    HWND RightPane() const { return m_panes[1].window; }
+    HWND BrowserHost() const { return m_hBrowserHost; }
+    unsigned RightShare() const { return m_rightShare; }
+    const PanePlace& PaneOf(int index) const { return m_panes[index].place; }
+    bool Dragging() const { return m_bDragging; }
+
+    void Layout();
+    void ShowRightTab(int index);
+    // Restarts the preview when the selection changed since it was last
+    // shown, or always when `force`; `mode` is full screen or preview.
+    void RefreshPreview(bool force, SAVER_MODE mode);
+    // Refreshes the preview once `window` has gone (a dialog, a settings window).
+    void WaitThenRefresh(HWND window);
+    // Whether the browser is still loading a page; closing waits for it.
+    bool BrowserIsLoading() const { return false; }
 
 private:
     LRESULT OnCreate(HWND hwnd);
+    void CreateChildWindows();
+    void OnSize(HWND hwnd, UINT type, int width, int height);
+    LRESULT OnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown();
+    void OnLButtonUp();
+    void DrawDragLine(bool eraseOnly);
+    LRESULT OnNotify(const NMHDR& header);
+    void OnSelectionChanged(int row);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnClose(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    void CloseBrowser() {}
+    void ShowBrowserOrPreview(int index);
+
+    struct Pane {
+        PanePlace place;
+        HWND window = nullptr;
+    };
 
     CurrentSelection* m_pSelection;
     HWND m_hWnd = nullptr;
+    unsigned m_rightShare = kDefaultRightShare;
+    Pane m_panes[2];
+    const wchar_t* m_cursorId = IDC_ARROW;
+    bool m_bDragging = false;
+    bool m_bLineDrawn = false;
+    POINT m_line[2] = {};
+    SaverListTabWindow_CL m_listPane;
+    SaverPreviewTabWindow_CL m_previewPane;
+    HWND m_hBrowserHost = nullptr;
+    HWND m_hRebar = nullptr;  // the command bar's rebar, once it exists
     SaverCatalog m_catalog;
+    HFONT m_hPaneFont = nullptr;
+    ScreenSaver_CL m_settingsRunner;
+    HWND m_hWaitWindow = nullptr;
+    RECT m_lastClientRect = {};
+    std::wstring m_settingsPath;
 };
+
+// Sends a window WM_SIZE with its current client size and repaints it.
+void RelayoutWindow(HWND hwnd);
 
 } // namespace lum

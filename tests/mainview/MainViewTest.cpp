@@ -1,0 +1,203 @@
+// The main window for real: panes, splitter, tab switching, selection and the
+// live preview of a demo saver inside the preview view.
+#include "tests/mainview/MainWindowFixture.h"
+
+#include "views/ViewMessages.h"
+
+#include <commctrl.h>
+
+namespace lum::test {
+namespace {
+
+using std::chrono::milliseconds;
+
+TEST_F(MainWindowTest, PanesFollowTheSplitAndPreviewHide) {
+    WriteSetting(L"preview_hide", 1);
+    OpenWindow();
+    SetClientSize(1006, 600);
+
+    // Browser tab current and preview_hide set: the list is one pixel wide.
+    EXPECT_EQ(m_view->PaneOf(0).width, 1);
+    EXPECT_EQ(m_view->PaneOf(1).x, 7);
+    EXPECT_EQ(ChildRect(m_view->RightPane()).left, 7);
+
+    // A selection message with -1 shows the preview tab and nothing else.
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(TheCurrentSelection().right_tab, 1);
+    EXPECT_EQ(TheCurrentSelection().item_row, -1);
+    EXPECT_FALSE(TheCurrentSelection().HasCurrentItem());
+    EXPECT_EQ(::SendMessageW(m_view->RightPane(), TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(::IsWindowVisible(m_view->PreviewPane().PreviewWindow()));
+    EXPECT_FALSE(::IsWindowVisible(m_view->BrowserHost()));
+
+    // The split is back: 300 + 6 + 700.
+    EXPECT_EQ(m_view->PaneOf(0).width, 300);
+    EXPECT_EQ(m_view->PaneOf(1).x, 306);
+    EXPECT_EQ(m_view->PaneOf(1).width, 700);
+    const RECT left = ChildRect(m_view->ListPane().TabControl());
+    EXPECT_EQ(left.left, 0);
+    EXPECT_EQ(left.right - left.left, 300);
+    EXPECT_EQ(left.bottom - left.top, 601);
+}
+
+TEST_F(MainWindowTest, OnlyARealResizeArmsTheRestartTimer) {
+    OpenWindow();
+    SetClientSize(900, 600);
+    ::KillTimer(m_hwnd, kTimerResizeSettled);
+
+    ::SetWindowPos(m_hwnd, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PumpFor(milliseconds(30));
+    EXPECT_FALSE(::KillTimer(m_hwnd, kTimerResizeSettled)) << "a move started the resize timer";
+
+    SetClientSize(950, 600);
+    EXPECT_TRUE(::KillTimer(m_hwnd, kTimerResizeSettled)) << "a resize did not start the timer";
+}
+
+// Drives the splitter as the mouse would: cursor over the gap, press, move, release.
+class SplitterTest : public MainWindowTest {
+protected:
+    void MoveCursorTo(int clientX) {
+        POINT pt{clientX, 200};
+        ::ClientToScreen(m_hwnd, &pt);
+        ::SetCursorPos(pt.x, pt.y);
+    }
+    void Press(int clientX) {
+        MoveCursorTo(clientX);
+        ::SendMessageW(m_hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ::SendMessageW(m_hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(clientX, 200));
+    }
+    void MoveTo(int clientX) {
+        MoveCursorTo(clientX);
+        ::SendMessageW(m_hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(clientX, 200));
+    }
+    void Release(int clientX) {
+        ::SendMessageW(m_hwnd, WM_LBUTTONUP, 0, MAKELPARAM(clientX, 200));
+    }
+};
+
+TEST_F(SplitterTest, ReleaseSetsTheShareAndAStillClickKeepsIt) {
+    OpenWindow();
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);
+    SetClientSize(1001, 600);
+    const int gap = m_view->PaneOf(1).x - 3;
+
+    Press(gap);
+    ASSERT_TRUE(m_view->Dragging());
+    EXPECT_EQ(::GetCapture(), m_hwnd);
+    EXPECT_EQ(::GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_CLIPCHILDREN, 0);
+    MoveTo(500);
+    Release(500);
+    EXPECT_FALSE(m_view->Dragging());
+    EXPECT_NE(::GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_CLIPCHILDREN, 0);
+    EXPECT_EQ(m_view->RightShare(), 50u);
+
+    MoveTo(300);  // not dragging: only the cursor moves
+    Press(m_view->PaneOf(1).x - 3);
+    MoveTo(300);
+    Release(300);
+    EXPECT_EQ(m_view->RightShare(), 70u);
+    EXPECT_EQ(m_view->PaneOf(1).width, (1001 - 6) * 70 / 100);
+
+    // Press and release without a move: the split stays.
+    Press(m_view->PaneOf(1).x - 3);
+    Release(m_view->PaneOf(1).x - 3);
+    EXPECT_EQ(m_view->RightShare(), 70u);
+
+    // Dragged far past the left edge: the right pane keeps some room for the list.
+    Press(m_view->PaneOf(1).x - 3);
+    MoveTo(-400);
+    Release(-400);
+    EXPECT_EQ(m_view->RightShare(), kMaxRightShare);
+
+    // A press outside the gap starts nothing.
+    Press(100);
+    EXPECT_FALSE(m_view->Dragging());
+    Release(100);
+}
+
+TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
+    const std::wstring star = DemoSaver(L"Starfield.scr");
+    ASSERT_TRUE(FileExists(star)) << Narrow(star);
+    AddEntryFolder(0, {L"自然／風景", L"星空", star, 0});
+    AddEntryFolder(1, {L"アート", L"プラズマ", DemoSaver(L"Plasma.scr"), 0});
+    OpenWindow();
+    SetClientSize(1000, 640);
+    PumpFor(milliseconds(700));  // let the resize settle before anything runs
+
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
+    const CurrentSelection& sel = TheCurrentSelection();
+    EXPECT_EQ(sel.right_tab, 1);
+    EXPECT_EQ(sel.item_row, 0);
+    EXPECT_EQ(sel.category_slot, 0);
+    ASSERT_TRUE(sel.HasCurrentItem());
+    EXPECT_EQ(sel.current_item.title, L"星空");
+    EXPECT_EQ(sel.previewed_item.scr, star);
+
+    ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
+    HWND view = m_view->PreviewPane().PreviewWindow();
+    ASSERT_TRUE(PumpUntil([&] { return runner.SaverWindow() != nullptr; }, milliseconds(10000)));
+    const DWORD first = runner.ProcessId();
+    EXPECT_TRUE(::IsChild(view, runner.SaverWindow()));
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(runner.SaverWindow(), &owner);
+    EXPECT_EQ(owner, first);
+
+    // The same entry again: no restart.
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
+    PumpFor(milliseconds(300));
+    EXPECT_EQ(runner.ProcessId(), first);
+
+    // A resize restarts it once, after the size has settled.
+    SetClientSize(1040, 660);
+    SetClientSize(1060, 660);
+    PumpFor(milliseconds(200));
+    EXPECT_EQ(runner.ProcessId(), first) << "restarted before the size settled";
+    ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
+    const DWORD second = runner.ProcessId();
+    EXPECT_TRUE(::IsChild(view, runner.SaverWindow()));
+    PumpFor(milliseconds(800));
+    EXPECT_EQ(runner.ProcessId(), second) << "restarted more than once";
+
+    // Another row: another saver.
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 1, 0);
+    EXPECT_EQ(TheCurrentSelection().current_item.title, L"プラズマ");
+    ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != second && runner.SaverWindow(); }, milliseconds(15000)));
+    EXPECT_TRUE(ScreenSaver_CL::IsSaverProcessAlive(L"Plasma.scr", runner.ProcessId()));
+
+    // Closing the window stops the preview saver.
+    const DWORD last = runner.ProcessId();
+    ::SendMessageW(m_hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !ScreenSaver_CL::IsSaverProcessAlive(L"Plasma.scr", last); },
+                          milliseconds(10000)));
+}
+
+TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {
+    const std::wstring folder = AddEntryFolder(0, {L"アート", L"静止画", DemoSaver(L"Bubbles.scr"), 0, 1});
+    OpenWindow();
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
+    ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
+    PumpFor(milliseconds(1000));
+    EXPECT_EQ(runner.ProcessId(), 0u);
+    EXPECT_EQ(TheCurrentSelection().previewed_item.large_image, 1);
+}
+
+TEST_F(MainWindowTest, WaitThenRefreshWaitsForTheWindowToGo) {
+    AddEntryFolder(0, {L"アート", L"泡", DemoSaver(L"Bubbles.scr"), 0});
+    OpenWindow();
+    PumpFor(milliseconds(700));  // the first WM_SIZE's timer
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
+    ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
+    ASSERT_TRUE(PumpUntil([&] { return runner.SaverWindow() != nullptr; }, milliseconds(10000)));
+    const DWORD first = runner.ProcessId();
+
+    HWND dialog = ::CreateWindowExW(0, L"Static", L"x", WS_POPUP, 0, 0, 10, 10, m_hwnd, nullptr, nullptr, nullptr);
+    ::SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    m_view->WaitThenRefresh(dialog);
+    PumpFor(milliseconds(600));
+    EXPECT_EQ(runner.ProcessId(), first) << "refreshed while the window still existed";
+    ::DestroyWindow(dialog);
+    EXPECT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
+}
+
+} // namespace
+} // namespace lum::test

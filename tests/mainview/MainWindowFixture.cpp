@@ -1,0 +1,76 @@
+#include "tests/mainview/MainWindowFixture.h"
+
+#include "app/IniFile.h"
+#include "app/MainWindowClass.h"
+
+namespace lum::test {
+
+void MainWindowTest::SetUp() {
+    TheCurrentSelection() = CurrentSelection();
+    m_settings = m_temp / L"Lumenary.ini";
+    m_collection = m_temp / L"Collection\\all";
+    ASSERT_TRUE(MakeFolders(m_collection));
+    static const ATOM registered = RegisterMainWindowClass(::GetModuleHandleW(nullptr));
+    ASSERT_NE(registered, 0);
+}
+
+void MainWindowTest::TearDown() {
+    if (m_hwnd && ::IsWindow(m_hwnd)) {
+        ::SendMessageW(m_hwnd, WM_CLOSE, 0, 0);
+        PumpUntil([&] { return !::IsWindow(m_hwnd); }, std::chrono::milliseconds(5000));
+    }
+    // Swallow the WM_QUIT that the window posted on its way out.
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    if (m_view) m_view->Teardown();
+    m_view.reset();
+}
+
+std::wstring MainWindowTest::AddEntryFolder(int number, const EntrySpec& spec) {
+    wchar_t name[8];
+    swprintf(name, 8, L"%05d", number);
+    const std::wstring folder = m_collection + L"\\" + name;
+    MakeFolders(folder);
+    const std::wstring ini = folder + L"\\saver_item.ini";
+    if (spec.sortId >= 0) WriteIniInt(ini, L"SAVER_ITEM", L"sort_id", spec.sortId);
+    WriteIniString(ini, L"SAVER_ITEM", L"category", spec.category);
+    WriteIniString(ini, L"SAVER_ITEM", L"title", spec.title);
+    WriteIniString(ini, L"SAVER_ITEM", L"note", L"メモ " + spec.title);
+    WriteIniString(ini, L"SAVER_ITEM", L"scr", spec.scr);
+    WriteIniInt(ini, L"SAVER_ITEM", L"large_image", spec.largeImage);
+    return folder;
+}
+
+void MainWindowTest::WriteSetting(const wchar_t* key, int value) {
+    WriteIniInt(m_settings, L"SAVER_SETTING", key, value);
+}
+
+void MainWindowTest::OpenWindow() {
+    m_view = std::make_unique<MainView_CL>();
+    m_view->SetSettingsPath(m_settings);
+    m_hwnd = CreateMainWindow(::GetModuleHandleW(nullptr), *m_view);
+    ASSERT_NE(m_hwnd, nullptr);
+    m_view->SetWindow(m_hwnd);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(m_hwnd) != FALSE; }));
+    PumpFor(std::chrono::milliseconds(100));
+}
+
+void MainWindowTest::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)));
+    ::SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(std::chrono::milliseconds(50));
+}
+
+RECT MainWindowTest::ChildRect(HWND child) const {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring DemoSaver(const wchar_t* name) { return DistFolder() + L"\\demo\\" + name; }
+
+} // namespace lum::test
