@@ -38,11 +38,11 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring arg = argv[i];
         if (arg == L"--saver-dir") {
             if (++i >= argc) return Usage();
-            request.saverFolder = argv[i];
+            request.saverFolder = lum::dbbuilder::ResolvePath(L"", argv[i]);
         } else if (!arg.empty() && arg[0] == L'-') {
             return Usage();
         } else {
-            positional.push_back(arg);
+            positional.push_back(lum::dbbuilder::ResolvePath(L"", arg));  // slashes become backslashes
         }
     }
     if (positional.size() != 2) return Usage();
