@@ -1,0 +1,228 @@
+// The right pane with real windows: the view's place and styles, the still
+// picture as painted, the notices, the context menu message, and a real
+// demo saver running inside the view.
+#include "tests/views/ViewsTestSupport.h"
+#include "views/GdiPlusOwners.h"
+#include "views/PreviewPainter.h"
+#include "views/SaverListTabWindow.h"
+#include "views/SaverPreviewTabWindow.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lum {
+namespace {
+
+using test::EntrySpec;
+
+constexpr uint32_t kRed = 0xD02020, kBlue = 0x2040D0, kWhite = 0xFFFFFF;
+
+class PreviewPane : public ::testing::Test {
+protected:
+    void Open(int width = 840, int height = 680) {
+        pane.View().SetCurrentItem(&current);
+        tabs = pane.CreateAndSubclass(WS_EX_CLIENTEDGE, WC_TABCONTROLW, nullptr,
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 300, 300,
+                                      main.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRightPane)),
+                                      ::GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(tabs, nullptr);
+        ::SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+        InsertTab(0, L"スクリーンセーバーを探す");
+        InsertTab(1, L"プレビュー");
+        ::SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+        view = pane.PreviewWindow();
+        ASSERT_NE(view, nullptr);
+        ::MoveWindow(tabs, 0, 0, width, height, TRUE);
+        ::UpdateWindow(tabs);
+    }
+    void InsertTab(int index, const wchar_t* text) {
+        std::wstring copy = text;
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = &copy[0];
+        ::SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
+    // Shows `spec`'s entry as the current item.
+    void Select(const EntrySpec& spec) {
+        collection.AddEntry(spec);
+        collection.Load();
+        current = collection.catalog.items.front();
+    }
+    void SizeView(int width, int height) {
+        ::MoveWindow(view, 0, 0, width, height, TRUE);
+        ::UpdateWindow(view);
+    }
+
+    GdiplusSession gdiplus;
+    test::ViewsCollection collection;
+    SaverItem current;
+    SaverPreviewTabWindow_CL pane;
+    test::RecordingMainWindow& main = test::SharedMainWindow(880, 720);
+    HWND tabs = nullptr;
+    HWND view = nullptr;
+
+    // The pane's windows go before the pane object does.
+    void TearDown() override { main.Empty(); }
+};
+
+TEST_F(PreviewPane, TheViewFillsTheDisplayAreaWithTheBrowserHost) {
+    Open();
+    HWND host = ::CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 50, 50, tabs,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdBrowserHost)), nullptr, nullptr);
+    pane.SetBrowserHost(host);
+    ::MoveWindow(tabs, 0, 0, 700, 500, TRUE);
+
+    RECT area{};
+    ::GetClientRect(tabs, &area);
+    ::SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (HWND child : {view, host}) {
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, area.left);
+        EXPECT_EQ(r.top, area.top);
+        EXPECT_EQ(r.right, area.right);
+        EXPECT_EQ(r.bottom, area.bottom);
+    }
+    EXPECT_LT(area.right - area.left, 700);
+    EXPECT_GT(area.top, 0);  // below the tab strip
+
+    wchar_t name[32] = {};
+    ::GetClassNameW(view, name, 32);
+    EXPECT_STREQ(name, L"Static");
+    EXPECT_EQ(::GetDlgCtrlID(view), kIdPreviewView);
+    EXPECT_EQ(::GetParent(view), tabs);
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrW(view, GWL_STYLE)) & 0xFFFF0000u, 0x56000000u);
+    EXPECT_FALSE(::GetWindowLongPtrW(view, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);
+    EXPECT_EQ(::GetFocus(), view);
+    EXPECT_EQ(::SendMessageW(view, WM_NCHITTEST, 0, MAKELPARAM(20, 120)), HTCLIENT);
+}
+
+TEST_F(PreviewPane, ContextMenuGoesToTheMainWindowWithTheSamePoint) {
+    Open();
+    const LPARAM at = MAKELPARAM(321, 234);
+    EXPECT_EQ(::SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), at), 1);
+    ASSERT_TRUE(main.WaitFor(kMsgPreviewContextMenu));
+    const auto posted = main.Of(kMsgPreviewContextMenu);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].wParam, reinterpret_cast<WPARAM>(view));
+    EXPECT_EQ(posted[0].lParam, at);
+    // The selection is not touched by it.
+    EXPECT_TRUE(main.Of(kMsgSelectionChanged).empty());
+}
+
+TEST_F(PreviewPane, StillPictureIsLetterboxedToTheViewWidth) {
+    Select(EntrySpec(L"動物", L"大きな絵", L"", 0, L"", 0xFF808080).WithLargePicture(400, 100, 0xFFD02020, 0xFF2040D0));
+    Open();
+    SizeView(800, 600);
+    ASSERT_EQ(pane.View().Content(), PreviewContent::StillPicture);
+
+    const test::Pixels pixels = test::PrintClient(view);
+    ASSERT_EQ(pixels.width, 800);
+    ASSERT_EQ(pixels.height, 600);
+    // 800 x 200 at y 200: red rows 200-299, blue 300-399, white bands around.
+    for (int x : {0, 400, 799}) {
+        EXPECT_TRUE(test::Near(pixels.at(x, 0), kWhite)) << x;
+        EXPECT_TRUE(test::Near(pixels.at(x, 199), kWhite)) << x;
+        EXPECT_TRUE(test::Near(pixels.at(x, 205), kRed)) << x << " " << std::hex << pixels.at(x, 205);
+        EXPECT_TRUE(test::Near(pixels.at(x, 290), kRed)) << x;
+        EXPECT_TRUE(test::Near(pixels.at(x, 310), kBlue)) << x;
+        EXPECT_TRUE(test::Near(pixels.at(x, 394), kBlue)) << x;
+        EXPECT_TRUE(test::Near(pixels.at(x, 401), kWhite)) << x;
+        EXPECT_TRUE(test::Near(pixels.at(x, 599), kWhite)) << x;
+    }
+
+    // The same through WM_PAINT, as the screen shows it.
+    ::InvalidateRect(view, nullptr, TRUE);
+    ::UpdateWindow(view);
+    const test::Pixels screen = test::CaptureClientFromScreen(view);
+    EXPECT_TRUE(test::Near(screen.at(400, 100), kWhite)) << std::hex << screen.at(400, 100);
+    EXPECT_TRUE(test::Near(screen.at(400, 250), kRed)) << std::hex << screen.at(400, 250);
+    EXPECT_TRUE(test::Near(screen.at(400, 350), kBlue)) << std::hex << screen.at(400, 350);
+    EXPECT_TRUE(test::Near(screen.at(400, 500), kWhite)) << std::hex << screen.at(400, 500);
+}
+
+TEST_F(PreviewPane, AStillPictureTallerThanTheViewIsCutWithoutBands) {
+    // 100 x 200 in a 400 x 300 view: 800 high at y -250, so the view shows
+    // picture rows 62 to 137: red above row 100 (view y < 150), blue below.
+    Select(EntrySpec(L"動物", L"縦長").WithLargePicture(100, 200, 0xFFD02020, 0xFF2040D0));
+    Open();
+    SizeView(400, 300);
+    const test::Pixels pixels = test::PrintClient(view);
+    EXPECT_TRUE(test::Near(pixels.at(200, 0), kRed));
+    EXPECT_TRUE(test::Near(pixels.at(200, 140), kRed));
+    EXPECT_TRUE(test::Near(pixels.at(200, 160), kBlue));
+    EXPECT_TRUE(test::Near(pixels.at(200, 299), kBlue));
+}
+
+TEST_F(PreviewPane, NoticesInsteadOfAnEmptyBox) {
+    Open();
+    SizeView(600, 400);
+    const uint32_t calm = test::Rgb(kNoticeBackground);
+
+    // Nothing selected.
+    ASSERT_EQ(pane.View().Content(), PreviewContent::NothingSelected);
+    test::Pixels pixels = test::PrintClient(view);
+    EXPECT_TRUE(test::Near(pixels.at(5, 5), calm, 0));
+    EXPECT_TRUE(test::Near(pixels.at(595, 395), calm, 0));
+    EXPECT_TRUE(test::HasInk(pixels, RECT{0, 150, 600, 250}, calm));  // the message, in the middle
+    EXPECT_FALSE(test::HasInk(pixels, RECT{0, 0, 600, 120}, calm));
+
+    // The entry's saver file is gone (no copy in its folder either).
+    current.scr = collection.Root() + L"\\gone\\Missing.scr";
+    current.folder = collection.Root();
+    ASSERT_EQ(pane.View().Content(), PreviewContent::SaverMissing);
+    pixels = test::PrintClient(view);
+    EXPECT_TRUE(test::Near(pixels.at(5, 5), calm, 0));
+    EXPECT_TRUE(test::HasInk(pixels, RECT{0, 120, 600, 280}, calm));
+
+    // A still-picture entry without its picture.
+    current.large_image = 1;
+    current.image = collection.Root() + L"\\image.png";
+    ASSERT_EQ(pane.View().Content(), PreviewContent::PictureMissing);
+    pixels = test::PrintClient(view);
+    EXPECT_TRUE(test::Near(pixels.at(5, 5), calm, 0));
+
+    // A picture that cannot be decoded is shown the same way.
+    test::WriteBytes(collection.Root() + L"\\imageL.png", std::string("not a picture"));
+    ASSERT_EQ(pane.View().Content(), PreviewContent::StillPicture);
+    pixels = test::PrintClient(view);
+    EXPECT_TRUE(test::Near(pixels.at(5, 5), calm, 0));
+}
+
+TEST_F(PreviewPane, ALiveSaverRunsAsAChildOfTheViewAndItsOwnerStopsIt) {
+    const std::wstring starfield = test::DistFolder() + L"\\demo\\Starfield.scr";
+    ASSERT_TRUE(test::FileExists(starfield)) << test::Narrow(starfield);
+    current.scr = starfield;
+    current.folder = collection.Root();  // no copy there: the installed file runs
+    Open();
+    EXPECT_EQ(pane.View().Content(), PreviewContent::LiveSaver);
+    // The view leaves its painting to the static control then.
+    const test::Pixels pixels = test::PrintClient(view);
+    EXPECT_FALSE(test::Near(pixels.at(5, 5), test::Rgb(kNoticeBackground), 0));
+
+    auto owner = std::make_unique<SaverListWindow_CL>();
+    owner->Runner().Start(SaverProgramFor(current).c_str(), view, SAVER_MODE_PREVIEW);
+    ASSERT_TRUE(test::PumpUntil([&] { return owner->Runner().SaverWindow() != nullptr; }));
+    HWND saverWindow = owner->Runner().SaverWindow();
+    EXPECT_TRUE(::IsChild(view, saverWindow));
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(saverWindow, &processId);
+    EXPECT_EQ(processId, owner->Runner().ProcessId());
+    EXPECT_NE(processId, ::GetCurrentProcessId());
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
+    ASSERT_NE(process, nullptr);
+
+    owner.reset();  // the list object goes: its saver is asked to close
+    bool ended = false;
+    test::PumpUntil([&] { return ended = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; },
+                    std::chrono::milliseconds(8000));
+    EXPECT_TRUE(ended);
+    if (!ended) ::TerminateProcess(process, 1);
+    ::CloseHandle(process);
+}
+
+} // namespace
+} // namespace lum

@@ -1,0 +1,415 @@
+// The left pane with real windows under Wine: tabs from a collection on
+// disk, selection and right click reported to a main window, reordering by
+// drag stored in the entry files, and the rows as they are painted.
+#include "tests/views/ViewsTestSupport.h"
+#include "views/GdiPlusOwners.h"
+#include "views/SaverListTabWindow.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace lum {
+namespace {
+
+using test::EntrySpec;
+
+class ListPane : public ::testing::Test {
+protected:
+    void Open() {
+        collection.Load();
+        tabs = pane.Create(&collection.catalog, static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), main.hwnd());
+        ASSERT_NE(tabs, nullptr);
+        list = pane.ListBox();
+        ASSERT_NE(list, nullptr);
+        ::MoveWindow(tabs, 0, 0, 520, 700, TRUE);
+        pane.SelectTab(0);
+        ::UpdateWindow(tabs);
+        main.Clear();
+    }
+    void ShowTab(const std::wstring& name) {
+        const int tab = pane.FindTabByName(name);
+        ASSERT_GE(tab, 0) << test::Narrow(name);
+        pane.SelectTab(tab);
+        ::UpdateWindow(list);
+    }
+    std::wstring TabText(int index) const {
+        wchar_t text[256] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 256;
+        ::SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    int TabCount() const { return static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)); }
+    int Rows() const { return static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+    int Selected() const { return static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+    LRESULT Drag(UINT notification, POINT screen) {
+        DRAGLISTINFO info{notification, list, screen};
+        return ::SendMessageW(tabs, pane.DragListMessage(), kIdSaverList, reinterpret_cast<LPARAM>(&info));
+    }
+    // A left click as the mouse would give it, at a point of the list.
+    void ClickList(POINT inList) {
+        const LPARAM at = MAKELPARAM(inList.x, inList.y);
+        ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(list, WM_LBUTTONUP, 0, at);
+    }
+    void RightClickTabs(POINT inTabs) {
+        ::SendMessageW(tabs, WM_PARENTNOTIFY, MAKEWPARAM(WM_RBUTTONDOWN, kIdSaverList),
+                       MAKELPARAM(inTabs.x, inTabs.y));
+    }
+    POINT ListToTabs(POINT p) const {
+        ::MapWindowPoints(list, tabs, &p, 1);
+        return p;
+    }
+    RECT RowRect(int row) const {
+        RECT r{};
+        ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    void AddAnimals() {
+        int sort = 0;
+        for (const wchar_t* title : {L"P", L"Q", L"R", L"S"})
+            collection.AddEntry(EntrySpec{L"動物", title, L"メモ", sort++, L"", 0xFF3060C0});
+        collection.AddEntry(EntrySpec{L"映画", L"X", L"", 0, L"", 0xFFC03030});
+    }
+
+    GdiplusSession gdiplus;
+    test::ViewsCollection collection;
+    SaverListTabWindow_CL pane;
+    test::RecordingMainWindow& main = test::SharedMainWindow(560, 740);
+    HWND tabs = nullptr;
+    HWND list = nullptr;
+
+    // The pane's windows go before the pane object does.
+    void TearDown() override { main.Empty(); }
+};
+
+TEST_F(ListPane, WindowsAreCreatedAsTheMainWindowExpects) {
+    AddAnimals();
+    Open();
+    EXPECT_EQ(::GetParent(tabs), main.hwnd());
+    EXPECT_EQ(::GetDlgCtrlID(tabs), kIdCategoryTabs);
+    EXPECT_EQ(::GetParent(list), tabs);
+    EXPECT_EQ(::GetDlgCtrlID(list), kIdSaverList);
+    wchar_t name[64] = {};
+    ::GetClassNameW(tabs, name, 64);
+    EXPECT_STREQ(name, L"SysTabControl32");
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrW(tabs, GWL_STYLE)) & 0xFFFF0FFF, 0x56000200u);
+    EXPECT_TRUE(::GetWindowLongPtrW(tabs, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    // The list shows its scroll bars only while it needs them.
+    const DWORD scrollBars = WS_VSCROLL | WS_HSCROLL;
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrW(list, GWL_STYLE)) & ~scrollBars, 0x52302011u & ~scrollBars);
+    EXPECT_EQ(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), kSaverRowHeight);
+    EXPECT_EQ(pane.TabControl(), tabs);
+    EXPECT_EQ(pane.ListObject().Window(), list);
+    EXPECT_NE(pane.DragListMessage(), 0u);
+    EXPECT_EQ(pane.DragListMessage(), ::RegisterWindowMessageW(L"commctrl_DragListMsg"));
+
+    // The list fills the display area of the tabs, 8 pixels in from the
+    // left, down to the last whole row (it keeps an integral height).
+    RECT area{};
+    ::GetClientRect(tabs, &area);
+    ::SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    RECT placed{};
+    ::GetWindowRect(list, &placed);
+    ::MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, area.left + 8);
+    EXPECT_EQ(placed.top, area.top);
+    EXPECT_EQ(placed.right, area.right);
+    EXPECT_LE(placed.bottom, area.bottom);
+    EXPECT_GT(placed.bottom, area.bottom - kSaverRowHeight);
+}
+
+TEST_F(ListPane, TwelveEntriesOneTabPerCategoryWithEntries) {
+    const wchar_t* categories[] = {L"動物", L"映画", L"自然／風景"};
+    const int counts[] = {5, 4, 3};
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < counts[c]; ++i)
+            collection.AddEntry(EntrySpec{categories[c], std::wstring(categories[c]) + std::to_wstring(i), L"", i});
+    Open();
+
+    ASSERT_EQ(TabCount(), 4);
+    EXPECT_EQ(TabText(0), L"全て(12)");
+    // In the order of the category list, not of the entries.
+    EXPECT_EQ(TabText(1), L"映画");
+    EXPECT_EQ(TabText(2), L"自然／風景");
+    EXPECT_EQ(TabText(3), L"動物");
+    const std::vector<int> expected{0, collection.SlotOf(L"映画"), collection.SlotOf(L"自然／風景"),
+                                    collection.SlotOf(L"動物")};
+    EXPECT_EQ(pane.TabCategories(), expected);
+    EXPECT_EQ(pane.FindTabByName(L"スポーツ"), -1);  // a category without entries has no tab
+    EXPECT_EQ(pane.FindTabByName(L"全て"), -1);      // the first tab reads 全て(12)
+    EXPECT_EQ(pane.FindTabByName(L"全て(12)"), 0);
+    EXPECT_EQ(pane.FindTabByName(L"動物"), 3);
+
+    EXPECT_EQ(Rows(), 12);
+    pane.SelectTab(3);
+    EXPECT_EQ(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(Rows(), 5);
+    pane.SelectTab(2);
+    EXPECT_EQ(Rows(), 3);
+    EXPECT_EQ(pane.CategorySlotOfTab(2), collection.SlotOf(L"自然／風景"));
+    EXPECT_EQ(pane.CategorySlotOfTab(-1), 0);
+
+    // A rebuild after an entry changed category drops the tab that emptied.
+    for (auto& item : collection.catalog.items)
+        if (item.category == L"自然／風景") item.category = L"映画";
+    BuildGroups(collection.catalog);
+    pane.RebuildTabs();
+    EXPECT_EQ(TabCount(), 3);
+    EXPECT_EQ(pane.FindTabByName(L"自然／風景"), -1);
+    EXPECT_EQ(pane.FindTabByName(L"映画"), 1);
+}
+
+TEST_F(ListPane, AnEmptyCollectionShowsOneTabAndNoRows) {
+    Open();
+    ASSERT_EQ(TabCount(), 1);
+    EXPECT_EQ(TabText(0), L"全て");
+    EXPECT_EQ(pane.TabCategories(), std::vector<int>{0});
+    EXPECT_EQ(pane.CategorySlotOfTab(0), 0);
+    EXPECT_EQ(Rows(), 0);
+    // A click into the empty list selects nothing.
+    ClickList(POINT{40, 40});
+    test::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(Selected(), -1);
+    for (const auto& posted : main.Of(kMsgSelectionChanged)) EXPECT_EQ(static_cast<int>(posted.wParam), -1);
+}
+
+TEST_F(ListPane, ClickingARowPostsItsNumberToTheMainWindow) {
+    AddAnimals();
+    Open();
+    const RECT row2 = RowRect(2);
+    ClickList(POINT{row2.left + 200, row2.top + 50});
+    ASSERT_TRUE(main.WaitFor(kMsgSelectionChanged));
+    const auto posted = main.Of(kMsgSelectionChanged);
+    EXPECT_EQ(posted.back().wParam, 2u);
+    EXPECT_EQ(posted.back().lParam, 0);
+    EXPECT_EQ(Selected(), 2);
+
+    // Showing another tab drops the highlight: row numbers mean other entries there.
+    ShowTab(L"動物");
+    EXPECT_EQ(Selected(), -1);
+}
+
+TEST_F(ListPane, RightClickSelectsTheRowUnderItAndAsksForTheMenu) {
+    AddAnimals();
+    Open();
+    const RECT row1 = RowRect(1);
+    const POINT inTabs = ListToTabs(POINT{row1.left + 150, row1.top + 30});
+    RightClickTabs(inTabs);
+    ASSERT_TRUE(main.WaitFor(kMsgListContextMenu));
+    ASSERT_TRUE(main.WaitFor(kMsgSelectionChanged));
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(main.Of(kMsgSelectionChanged).back().wParam, 1u);
+    POINT onScreen = inTabs;
+    ::ClientToScreen(tabs, &onScreen);
+    const test::Posted menu = main.Of(kMsgListContextMenu).back();
+    EXPECT_EQ(menu.wParam, 0u);
+    EXPECT_EQ(static_cast<short>(LOWORD(menu.lParam)), onScreen.x);
+    EXPECT_EQ(static_cast<short>(HIWORD(menu.lParam)), onScreen.y);
+}
+
+TEST_F(ListPane, RightClickBelowTheLastRowSelectsNothingButStillAsksForTheMenu) {
+    AddAnimals();
+    Open();
+    ShowTab(L"映画");  // one entry: everything below 104 pixels is empty list
+    ASSERT_EQ(Rows(), 1);
+    const POINT inTabs = ListToTabs(POINT{100, kSaverRowHeight + 150});
+    RightClickTabs(inTabs);
+    ASSERT_TRUE(main.WaitFor(kMsgListContextMenu));
+    test::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(Selected(), -1);
+    for (const auto& posted : main.Of(kMsgSelectionChanged)) EXPECT_EQ(static_cast<int>(posted.wParam), -1);
+
+    // A right click on the tab strip itself (not the list) does nothing.
+    main.Clear();
+    RightClickTabs(POINT{20, 5});
+    test::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_TRUE(main.Of(kMsgListContextMenu).empty());
+}
+
+TEST_F(ListPane, NoDragInTheAllTab) {
+    AddAnimals();
+    Open();
+    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 0)), FALSE);
+    // Nothing follows a refused drag: no empty row, no order change.
+    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 2));
+    Drag(DL_DROPPED, test::RowCentreOnScreen(list, 2));
+    EXPECT_EQ(Rows(), 5);
+    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), (std::vector<std::wstring>{L"P", L"Q", L"R", L"S"}));
+    EXPECT_EQ(collection.StoredSortId(L"P"), 0);
+}
+
+TEST_F(ListPane, DraggingPOntoRGivesQRPSAndStoresTheOrder) {
+    AddAnimals();
+    Open();
+    ShowTab(L"動物");
+    const int slot = collection.SlotOf(L"動物");
+    ::SendMessageW(list, LB_SETCURSEL, 0, 0);  // P is the selected entry
+
+    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 0)), TRUE);
+    EXPECT_EQ(Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 1)), DL_MOVECURSOR);
+    EXPECT_EQ(Rows(), 5);  // the empty row at the end while the drag is on
+    EXPECT_EQ(Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 2)), DL_MOVECURSOR);
+    EXPECT_EQ(Rows(), 5);  // only one
+    EXPECT_EQ(Drag(DL_DROPPED, test::RowCentreOnScreen(list, 2)), 0);
+    EXPECT_EQ(Rows(), 4);
+
+    EXPECT_EQ(collection.TitlesOf(slot), (std::vector<std::wstring>{L"Q", L"R", L"P", L"S"}));
+    EXPECT_EQ(collection.StoredSortId(L"Q"), 0);
+    EXPECT_EQ(collection.StoredSortId(L"R"), 1);
+    EXPECT_EQ(collection.StoredSortId(L"P"), 2);
+    EXPECT_EQ(collection.StoredSortId(L"S"), 3);
+    // The entry in another category keeps its number.
+    EXPECT_EQ(collection.StoredSortId(L"X"), 0);
+
+    // The highlight went with P, and the main window hears where P is now.
+    EXPECT_EQ(Selected(), 2);
+    ASSERT_TRUE(main.WaitFor(kMsgSelectionChanged));
+    EXPECT_EQ(main.Of(kMsgSelectionChanged).back().wParam, 2u);
+
+    // Read back from disk, the order is the same.
+    SaverCatalog reread;
+    reread.settings_path = collection.catalog.settings_path;
+    reread.module_path = collection.catalog.module_path;
+    LoadCatalog(reread);
+    std::vector<std::wstring> titles;
+    for (const int32_t index : reread.groups.at(static_cast<size_t>(slot)).items)
+        titles.push_back(reread.items.at(static_cast<size_t>(index)).title);
+    EXPECT_EQ(titles, (std::vector<std::wstring>{L"Q", L"R", L"P", L"S"}));
+}
+
+TEST_F(ListPane, DraggingSOntoQGivesPSQR) {
+    AddAnimals();
+    Open();
+    ShowTab(L"動物");
+    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 3)), TRUE);
+    EXPECT_EQ(Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 1)), DL_MOVECURSOR);
+    EXPECT_EQ(Drag(DL_DROPPED, test::RowCentreOnScreen(list, 1)), 0);
+    EXPECT_EQ(Rows(), 4);
+    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")),
+              (std::vector<std::wstring>{L"P", L"S", L"Q", L"R"}));
+    EXPECT_EQ(collection.StoredSortId(L"P"), 0);
+    EXPECT_EQ(collection.StoredSortId(L"S"), 1);
+    EXPECT_EQ(collection.StoredSortId(L"Q"), 2);
+    EXPECT_EQ(collection.StoredSortId(L"R"), 3);
+    // Nothing was selected: nothing is selected now either.
+    EXPECT_EQ(Selected(), -1);
+    test::PumpFor(std::chrono::milliseconds(30));
+    EXPECT_TRUE(main.Of(kMsgSelectionChanged).empty());
+}
+
+TEST_F(ListPane, DropsThatChangeNothingLeaveTheFilesAndTheRowsAlone) {
+    AddAnimals();
+    Open();
+    ShowTab(L"動物");
+    const std::vector<std::wstring> pqrs{L"P", L"Q", L"R", L"S"};
+    const std::wstring qFile = collection.FolderOf(L"Q") + L"\\saver_item.ini";
+    const std::vector<unsigned char> before = test::ReadBytes(qFile);
+
+    // Onto the starting row.
+    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 1)), TRUE);
+    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 2));
+    Drag(DL_DROPPED, test::RowCentreOnScreen(list, 1));
+    EXPECT_EQ(Rows(), 4);
+    // Onto the empty row shown during the drag.
+    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 1)), TRUE);
+    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 3));
+    ASSERT_EQ(Rows(), 5);
+    Drag(DL_DROPPED, test::RowCentreOnScreen(list, 4));
+    EXPECT_EQ(Rows(), 4);
+    // Cancelled.
+    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 0)), TRUE);
+    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 3));
+    Drag(DL_CANCELDRAG, test::RowCentreOnScreen(list, 3));
+    EXPECT_EQ(Rows(), 4);
+    // Pressed below the last row: nothing to drag, and no empty row left behind.
+    POINT below{100, 4 * kSaverRowHeight + 60};
+    ::ClientToScreen(list, &below);
+    EXPECT_EQ(Drag(DL_BEGINDRAG, below), FALSE);
+    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 1));
+    Drag(DL_DROPPED, test::RowCentreOnScreen(list, 1));
+    EXPECT_EQ(Rows(), 4);
+
+    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), pqrs);
+    EXPECT_EQ(test::ReadBytes(qFile), before);
+}
+
+// Pixels of the list as it paints itself; row r's text box starts at x 132.
+class ListPixels : public ListPane {
+protected:
+    test::Pixels Paint() { return test::PrintClient(list); }
+};
+
+TEST_F(ListPixels, RowsShowThumbnailTextAndTheSelection) {
+    collection.AddEntry(EntrySpec{L"動物", L"赤い星", L"一行目のメモ", 0, L"", 0xFFE02020});
+    collection.AddEntry(EntrySpec{L"動物", L"絵のない項目", L"画像なし", 1, L"", 0});
+    const std::wstring broken = collection.AddEntry(EntrySpec{L"動物", L"壊れた画像", L"", 2, L"", 0});
+    test::WriteBytes(broken + L"\\image.png", std::string("this is not a png file"));
+    Open();
+    ShowTab(L"動物");
+    ASSERT_EQ(Rows(), 3);
+
+    const uint32_t white = 0xFFFFFF;
+    test::Pixels pixels = Paint();
+    ASSERT_GT(pixels.height, 3 * kSaverRowHeight);
+    // Row 0: the red thumbnail at (4, 4), unscaled 128 x 96 (upper half red).
+    EXPECT_TRUE(test::Near(pixels.at(4 + 20, 4 + 20), 0xE02020)) << std::hex << pixels.at(24, 24);
+    EXPECT_TRUE(test::Near(pixels.at(4 + 127, 4 + 10), 0xE02020));
+    EXPECT_TRUE(test::Near(pixels.at(4 + 20, 4 + 90), 0x701010)) << std::hex << pixels.at(24, 94);
+    EXPECT_TRUE(test::Near(pixels.at(2, 50), white));  // outside the picture
+    // The text: ink in the first two lines of the box, white further down.
+    EXPECT_TRUE(test::HasInk(pixels, RECT{134, 6, pixels.width, 6 + 14}, white));
+    EXPECT_TRUE(test::HasInk(pixels, RECT{134, 20, pixels.width, 20 + 16}, white));
+    EXPECT_FALSE(test::HasInk(pixels, RECT{134, 70, pixels.width - 2, 100}, white));
+    // Rows 1 and 2: no thumbnail, no crash, text still there.
+    for (int row = 1; row <= 2; ++row) {
+        const int top = row * kSaverRowHeight;
+        EXPECT_FALSE(test::HasInk(pixels, RECT{0, top + 2, 132, top + kSaverRowHeight - 2}, white)) << row;
+        EXPECT_TRUE(test::HasInk(pixels, RECT{134, top + 6, pixels.width, top + 20}, white)) << row;
+    }
+
+    // Selecting row 1 tints its text box and frames it; the others stay as they were.
+    const RECT row1 = RowRect(1);
+    ClickList(POINT{row1.left + 200, row1.top + 50});
+    ::UpdateWindow(list);
+    pixels = Paint();
+    const uint32_t tint = kRowSelectedBoxColour & 0xFFFFFF;
+    const uint32_t frame = test::Rgb(::GetSysColor(COLOR_HIGHLIGHT));
+    const int top1 = kSaverRowHeight;
+    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, top1 + 80), tint)) << std::hex << pixels.at(pixels.width - 20, top1 + 80);
+    EXPECT_TRUE(test::Near(pixels.at(0, top1 + 50), frame));
+    EXPECT_TRUE(test::Near(pixels.at(1, top1 + 50), frame));
+    EXPECT_TRUE(test::Near(pixels.at(60, top1), frame));
+    EXPECT_TRUE(test::Near(pixels.at(60, top1 + kSaverRowHeight - 1), frame));
+    EXPECT_TRUE(test::Near(pixels.at(3, top1 + 50), white));  // frame is 2 pixels wide
+    // Unselected neighbours: white box, no frame.
+    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, 80), white));
+    EXPECT_TRUE(test::Near(pixels.at(0, 50), white));
+    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, 2 * kSaverRowHeight + 80), white));
+
+    // Moving the selection on leaves no frame behind on the old row.
+    const RECT row2 = RowRect(2);
+    ClickList(POINT{row2.left + 200, row2.top + 50});
+    ::UpdateWindow(list);
+    pixels = Paint();
+    EXPECT_TRUE(test::Near(pixels.at(0, top1 + 50), white));
+    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, top1 + 80), white));
+    EXPECT_TRUE(test::Near(pixels.at(0, 2 * kSaverRowHeight + 50), frame));
+}
+
+TEST_F(ListPixels, AWideThumbnailIsDrawnUnscaledAndTheTextBoxCoversItsRightPart) {
+    const std::wstring folder = collection.AddEntry(EntrySpec{L"動物", L"横長", L"", 0, L"", 0});
+    ASSERT_TRUE(test::WritePicture(folder + L"\\image.png", 300, 60, 0xFF20A020, 0xFF20A020));
+    Open();
+    ShowTab(L"動物");
+    const test::Pixels pixels = Paint();
+    EXPECT_TRUE(test::Near(pixels.at(100, 30), 0x20A020));   // the picture, at its own size
+    EXPECT_TRUE(test::Near(pixels.at(130, 30), 0x20A020));
+    EXPECT_TRUE(test::Near(pixels.at(100, 70), 0xFFFFFF));   // 60 high: below it is background
+    EXPECT_TRUE(test::Near(pixels.at(250, 60), 0xFFFFFF));   // under the white text box
+}
+
+} // namespace
+} // namespace lum

@@ -1,0 +1,98 @@
+// How fast the left pane is with 2,000 entries in one category: from
+// creating the pane to its first painted list, and one screen of rows.
+#include "tests/views/ViewsTestSupport.h"
+#include "views/GdiPlusOwners.h"
+#include "views/SaverListTabWindow.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <cstdio>
+
+namespace {
+
+double Seconds() {
+    static LARGE_INTEGER frequency{};
+    if (!frequency.QuadPart) ::QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double PrivateMegabytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                           sizeof(counters));
+    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+}
+
+} // namespace
+
+int wmain() {
+    using namespace lum;
+    const int kEntries = 2000;
+    GdiplusSession gdiplus;
+    test::InitViewControls();
+    test::ViewsCollection collection;
+
+    double t = Seconds();
+    const std::wstring picture = collection.Root() + L"\\thumbnail.png";
+    test::WritePicture(picture, 128, 96, 0xFF3070C0, 0xFF183860, 0xFFFFFFFF);
+    for (int i = 0; i < kEntries; ++i) {
+        const std::wstring folder = collection.AddEntry(
+            test::EntrySpec{L"動物", L"スクリーンセーバー " + std::to_wstring(i), L"ベンチマーク用の項目です。", i});
+        ::CopyFileW(picture.c_str(), (folder + L"\\image.png").c_str(), FALSE);
+    }
+    const double written = Seconds() - t;
+    const double memoryBefore = PrivateMegabytes();
+    t = Seconds();
+    collection.Load();
+    const double loaded = Seconds() - t;
+
+    const int rowsOnScreen = 8;
+    SaverListTabWindow_CL pane;
+    test::RecordingMainWindow main(0, 0, 640, rowsOnScreen * kSaverRowHeight + 60);
+
+    t = Seconds();
+    HWND tabs = pane.Create(&collection.catalog, static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), main.hwnd());
+    RECT client{};
+    ::GetClientRect(main.hwnd(), &client);
+    ::MoveWindow(tabs, 0, 0, client.right, client.bottom, TRUE);
+    pane.SelectTab(pane.FindTabByName(L"動物"));
+    ::RedrawWindow(main.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const double firstPaint = Seconds() - t;
+    const double memoryAfter = PrivateMegabytes();
+
+    HWND list = pane.ListBox();
+    RECT listClient{};
+    ::GetClientRect(list, &listClient);
+    const int visible = (listClient.bottom + kSaverRowHeight - 1) / kSaverRowHeight;
+    const int rounds = 30;
+    t = Seconds();
+    for (int i = 0; i < rounds; ++i) {
+        ::InvalidateRect(list, nullptr, TRUE);
+        ::UpdateWindow(list);
+    }
+    const double screen = (Seconds() - t) / rounds;
+
+    // Scrolling to the end: rows far down the list cost the same.
+    ::SendMessageW(list, LB_SETTOPINDEX, kEntries - 1, 0);
+    t = Seconds();
+    for (int i = 0; i < rounds; ++i) {
+        ::InvalidateRect(list, nullptr, TRUE);
+        ::UpdateWindow(list);
+    }
+    const double screenAtEnd = (Seconds() - t) / rounds;
+
+    std::printf("entries in one category:          %d (rows in the list: %d)\n", kEntries,
+                static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)));
+    std::printf("writing the collection:           %.2f s\n", written);
+    std::printf("loading it (LoadCatalog):         %.1f ms\n", loaded * 1000);
+    std::printf("create pane until first paint:    %.1f ms\n", firstPaint * 1000);
+    std::printf("one screen of rows (%d rows):      %.2f ms  (%.2f ms a row)\n", visible, screen * 1000,
+                screen * 1000 / visible);
+    std::printf("one screen at the end of the list: %.2f ms\n", screenAtEnd * 1000);
+    std::printf("private memory, catalogue + pane: %.1f MB -> %.1f MB\n", memoryBefore, memoryAfter);
+    return 0;
+}

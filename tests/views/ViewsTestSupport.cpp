@@ -1,0 +1,246 @@
+#include "tests/views/ViewsTestSupport.h"
+
+#include "app/IniFile.h"
+#include "store/CategoryList.h"
+#include "toolkit/Scoped.h"
+#include "views/GdiPlusOwners.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+namespace lum::test {
+
+namespace {
+
+const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+
+const wchar_t kMainClass[] = L"LumViewsTestMain";
+
+Pixels CopyBits(HDC source, int x, int y, int width, int height, HWND printed) {
+    Pixels pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || !bits) return pixels;
+    {
+        SelectScope use(memory.get(), bitmap.get());
+        RECT all{0, 0, width, height};
+        UniqueBrush sentinel(::CreateSolidBrush(RGB(0x12, 0x34, 0x56)));
+        ::FillRect(memory.get(), &all, sentinel.get());
+        if (printed)
+            ::SendMessageW(printed, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()),
+                           PRF_CLIENT | PRF_ERASEBKGND);
+        else
+            ::BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
+        ::GdiFlush();
+    }
+    pixels.width = width;
+    pixels.height = height;
+    const auto* p = static_cast<const uint32_t*>(bits);
+    pixels.data.assign(p, p + static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (auto& v : pixels.data) v &= 0x00FFFFFF;
+    return pixels;
+}
+
+} // namespace
+
+void InitViewControls() {
+    static const bool done = [] {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        return ::InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)done;
+}
+
+bool WritePicture(const std::wstring& path, int width, int height, uint32_t top, uint32_t bottom, uint32_t disc) {
+    Gdiplus::GpBitmap* raw = nullptr;
+    if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &raw) != Gdiplus::Ok)
+        return false;
+    GdipImage bitmap;
+    *bitmap.put() = raw;
+    {
+        GdipGraphics graphics;
+        if (gdip::GdipGetImageGraphicsContext(bitmap.get(), graphics.put()) != Gdiplus::Ok) return false;
+        GdipBrush upper = SolidBrush(top);
+        GdipBrush lower = SolidBrush(bottom);
+        gdip::GdipFillRectangleI(graphics.get(), upper.get(), 0, 0, width, height / 2);
+        gdip::GdipFillRectangleI(graphics.get(), lower.get(), 0, height / 2, width, height - height / 2);
+        if (disc) {
+            GdipBrush round = SolidBrush(disc);
+            gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeAntiAlias);
+            const int d = (width < height ? width : height) / 2;
+            gdip::GdipFillEllipseI(graphics.get(), round.get(), width / 2 - d / 2, height / 2 - d / 2, d, d);
+        }
+    }
+    return gdip::GdipSaveImageToFile(bitmap.get(), path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+}
+
+ViewsCollection::ViewsCollection() {
+    catalog.settings_path = m_temp / L"Lumenary.ini";
+    catalog.module_path.folder = m_temp / L"program";
+    MakeFolders(catalog.module_path.folder);
+    MakeFolders(catalog.CollectionFolder());
+}
+
+std::wstring ViewsCollection::AddEntry(const EntrySpec& spec) {
+    wchar_t number[16];
+    std::swprintf(number, 16, L"%05d", m_next++);
+    const std::wstring folder = catalog.CollectionFolder() + L"\\" + number;
+    MakeFolders(folder);
+    SaverItem item;
+    item.folder = folder;
+    item.image = folder + L"\\image.png";
+    item.sort_id = spec.sort_id;
+    item.category = spec.category;
+    item.title = spec.title;
+    item.note = spec.note;
+    item.scr = spec.scr.empty() ? L"C:\\windows\\system32\\" + spec.title + L".scr" : spec.scr;
+    item.large_image = spec.large_image ? 1 : 0;
+    SaveItem(item);
+    if (spec.thumbnail) {
+        const uint32_t darker = 0xFF000000u | ((spec.thumbnail & 0x00FEFEFEu) >> 1);
+        WritePicture(item.image, 128, 96, spec.thumbnail, darker, 0xFFFFFFFF);
+    }
+    if (spec.large_image && spec.largeWidth > 0)
+        WritePicture(folder + L"\\imageL.png", spec.largeWidth, spec.largeHeight, spec.largeTop, spec.largeBottom);
+    return folder;
+}
+
+void ViewsCollection::Load() { LoadCatalog(catalog); }
+
+int ViewsCollection::SlotOf(const std::wstring& category) const { return FindCategory(catalog, category); }
+
+std::vector<std::wstring> ViewsCollection::TitlesOf(int slot) const {
+    std::vector<std::wstring> titles;
+    for (const int32_t index : catalog.groups.at(static_cast<size_t>(slot)).items)
+        titles.push_back(catalog.items.at(static_cast<size_t>(index)).title);
+    return titles;
+}
+
+std::wstring ViewsCollection::FolderOf(const std::wstring& title) const {
+    for (const auto& item : catalog.items)
+        if (item.title == title) return item.folder;
+    return {};
+}
+
+int ViewsCollection::StoredSortId(const std::wstring& title) const {
+    const std::wstring folder = FolderOf(title);
+    if (folder.empty()) return -100;
+    return ReadIniInt(folder + L"\\saver_item.ini", L"SAVER_ITEM", L"sort_id", -100);
+}
+
+RecordingMainWindow::RecordingMainWindow(int x, int y, int width, int height) {
+    InitViewControls();
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &RecordingMainWindow::Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+        wc.lpszClassName = kMainClass;
+        return ::RegisterClassExW(&wc);
+    }();
+    (void)atom;
+    m_hwnd = ::CreateWindowExW(0, kMainClass, L"Lumenary views", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+                               height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    ::UpdateWindow(m_hwnd);
+}
+
+RecordingMainWindow::~RecordingMainWindow() {
+    if (::IsWindow(m_hwnd)) ::DestroyWindow(m_hwnd);
+}
+
+LRESULT CALLBACK RecordingMainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<RecordingMainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && message >= 1124 && message <= 1153) {
+        self->m_posted.push_back(Posted{message, wParam, lParam});
+        return 0;
+    }
+    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RecordingMainWindow::Empty() {
+    while (HWND child = ::GetWindow(m_hwnd, GW_CHILD)) ::DestroyWindow(child);
+    test::PumpFor(std::chrono::milliseconds(0));
+    m_posted.clear();
+}
+
+RecordingMainWindow& SharedMainWindow(int width, int height) {
+    static RecordingMainWindow window(0, 0, width, height);
+    ::SetWindowPos(window.hwnd(), HWND_TOP, 0, 0, width, height, SWP_SHOWWINDOW);
+    window.Empty();
+    return window;
+}
+
+bool RecordingMainWindow::WaitFor(UINT message, DWORD ms) {
+    return PumpUntil([&] { return !Of(message).empty(); }, std::chrono::milliseconds(ms));
+}
+
+std::vector<Posted> RecordingMainWindow::Of(UINT message) const {
+    std::vector<Posted> found;
+    for (const auto& p : m_posted)
+        if (p.message == message) found.push_back(p);
+    return found;
+}
+
+Pixels PrintClient(HWND hwnd) {
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    return CopyBits(nullptr, 0, 0, client.right, client.bottom, hwnd);
+}
+
+Pixels CaptureClientFromScreen(HWND hwnd) {
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(hwnd, &origin);
+    WindowDC screen(nullptr);
+    return CopyBits(screen.get(), origin.x, origin.y, client.right, client.bottom, nullptr);
+}
+
+uint32_t Rgb(COLORREF colour) {
+    return (static_cast<uint32_t>(GetRValue(colour)) << 16) | (static_cast<uint32_t>(GetGValue(colour)) << 8) |
+           GetBValue(colour);
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int ca = static_cast<int>((a >> shift) & 0xFF);
+        const int cb = static_cast<int>((b >> shift) & 0xFF);
+        if (std::abs(ca - cb) > tolerance) return false;
+    }
+    return true;
+}
+
+bool HasInk(const Pixels& pixels, const RECT& area, uint32_t background) {
+    for (int y = area.top; y < area.bottom && y < pixels.height; ++y)
+        for (int x = area.left; x < area.right && x < pixels.width; ++x)
+            if (!Near(pixels.at(x, y), background, 40)) return true;
+    return false;
+}
+
+POINT RowCentreOnScreen(HWND list, int row) {
+    RECT item{};
+    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ::ClientToScreen(list, &centre);
+    return centre;
+}
+
+} // namespace lum::test

@@ -1,0 +1,126 @@
+#pragma once
+// What the view tests share: a collection on disk in a temporary folder with
+// real PNG pictures, a plain top-level "main window" that records what the
+// panes post to it, and pixel captures of real windows.
+#include "store/SaverCatalog.h"
+#include "tests/support/TestSupport.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lum::test {
+
+// Loads the tab, list and drag-list classes once per process.
+void InitViewControls();
+
+// A PNG of `width` x `height`: the upper half `top`, the lower half
+// `bottom` (0xAARRGGBB), optionally a disc of `disc` in the middle.
+bool WritePicture(const std::wstring& path, int width, int height, uint32_t top, uint32_t bottom,
+                  uint32_t disc = 0);
+
+struct EntrySpec {
+    EntrySpec(std::wstring category_, std::wstring title_, std::wstring note_ = L"", int sortId = 0,
+              std::wstring scr_ = L"", uint32_t thumbnail_ = 0)
+        : category(std::move(category_)), title(std::move(title_)), note(std::move(note_)), sort_id(sortId),
+          scr(std::move(scr_)), thumbnail(thumbnail_) {}
+    // Marks the entry as one that shows a still picture and gives it one.
+    EntrySpec& WithLargePicture(int width, int height, uint32_t top, uint32_t bottom) {
+        large_image = true;
+        largeWidth = width;
+        largeHeight = height;
+        largeTop = top;
+        largeBottom = bottom;
+        return *this;
+    }
+
+    std::wstring category;
+    std::wstring title;
+    std::wstring note;
+    int sort_id = 0;
+    std::wstring scr;             // saver path written to the entry
+    uint32_t thumbnail = 0;       // 0: no image.png at all
+    bool large_image = false;     // write large_image=1 (and imageL.png when largeWidth > 0)
+    int largeWidth = 0, largeHeight = 0;
+    uint32_t largeTop = 0, largeBottom = 0;
+};
+
+// A catalogue whose settings file and collection live in a temp folder.
+class ViewsCollection {
+public:
+    ViewsCollection();
+    // Writes <collection>\<number>\saver_item.ini (and pictures); returns the folder.
+    std::wstring AddEntry(const EntrySpec& spec);
+    // Reads everything back as the program does at start-up.
+    void Load();
+    int SlotOf(const std::wstring& category) const;
+    std::vector<std::wstring> TitlesOf(int slot) const;
+    // The "sort_id" stored in the entry file of the entry titled `title`.
+    int StoredSortId(const std::wstring& title) const;
+    std::wstring FolderOf(const std::wstring& title) const;
+    const std::wstring& Root() const { return m_temp.path(); }
+
+    SaverCatalog catalog;
+
+private:
+    TempFolder m_temp;
+    int m_next = 0;
+};
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// A visible top-level window of its own class standing in for the main
+// window. Messages from 1124 to 1153 that reach it are recorded.
+class RecordingMainWindow {
+public:
+    RecordingMainWindow(int x, int y, int width, int height);
+    ~RecordingMainWindow();
+    RecordingMainWindow(const RecordingMainWindow&) = delete;
+    RecordingMainWindow& operator=(const RecordingMainWindow&) = delete;
+    HWND hwnd() const { return m_hwnd; }
+    // Runs the queue until a message of that number was recorded (or time is up).
+    bool WaitFor(UINT message, DWORD ms = 2000);
+    std::vector<Posted> Of(UINT message) const;
+    void Clear() { m_posted.clear(); }
+    // Destroys every child window (what a test put inside) and the record.
+    void Empty();
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND m_hwnd = nullptr;
+    std::vector<Posted> m_posted;
+};
+
+// One main window for a whole test program, at (0, 0). Hiding and
+// destroying a top-level window costs two seconds under Wine without a
+// window manager, so the tests share one and empty it after each test.
+RecordingMainWindow& SharedMainWindow(int width, int height);
+
+// 32-bit pixels (0x00RRGGBB), row 0 at the top.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<uint32_t> data;
+    uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
+};
+
+// The window's client area as it paints it into a memory DC (WM_PRINTCLIENT).
+Pixels PrintClient(HWND hwnd);
+// What the screen shows of the window's client area now.
+Pixels CaptureClientFromScreen(HWND hwnd);
+
+uint32_t Rgb(COLORREF colour);  // COLORREF to 0x00RRGGBB
+bool Near(uint32_t a, uint32_t b, int tolerance = 8);
+// Does the rectangle hold a pixel whose colour is far from `background`?
+bool HasInk(const Pixels& pixels, const RECT& area, uint32_t background);
+
+// Centre of a list row in screen coordinates.
+POINT RowCentreOnScreen(HWND list, int row);
+
+} // namespace lum::test

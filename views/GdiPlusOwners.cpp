@@ -1,0 +1,53 @@
+#include "views/GdiPlusOwners.h"
+
+namespace lum {
+
+GdipImage LoadPicture(const std::wstring& path) {
+    GdipImage picture;
+    if (path.empty()) return picture;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return picture;
+    if (gdip::GdipLoadImageFromFile(path.c_str(), picture.put()) != Gdiplus::Ok) picture.reset();
+    return picture;
+}
+
+bool PictureSize(const GdipImage& picture, UINT& width, UINT& height) {
+    width = height = 0;
+    if (!picture) return false;
+    if (gdip::GdipGetImageWidth(picture.get(), &width) != Gdiplus::Ok) return false;
+    if (gdip::GdipGetImageHeight(picture.get(), &height) != Gdiplus::Ok) return false;
+    return width > 0 && height > 0;
+}
+
+GdipBrush SolidBrush(Gdiplus::ARGB colour) {
+    GdipBrush brush;
+    Gdiplus::GpSolidFill* fill = nullptr;
+    if (gdip::GdipCreateSolidFill(colour, &fill) == Gdiplus::Ok)
+        *brush.put() = fill;  // a solid fill is a brush
+    return brush;
+}
+
+FallbackFont::FallbackFont(const wchar_t* family, float points) {
+    GdipFontFamily named;
+    if (gdip::GdipCreateFontFamilyFromName(family, nullptr, named.put()) == Gdiplus::Ok && named) {
+        gdip::GdipCreateFont(named.get(), points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, m_font.put());
+        if (m_font) return;
+    }
+    // The generic family belongs to GDI+ and is not deleted here.
+    Gdiplus::GpFontFamily* generic = nullptr;
+    if (gdip::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic) {
+        gdip::GdipCreateFont(generic, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, m_font.put());
+        m_usedFallback = static_cast<bool>(m_font);
+    }
+}
+
+GdiplusSession::GdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&m_token, &input, nullptr) != Gdiplus::Ok) m_token = 0;
+}
+
+GdiplusSession::~GdiplusSession() {
+    if (m_token) Gdiplus::GdiplusShutdown(m_token);
+}
+
+} // namespace lum
