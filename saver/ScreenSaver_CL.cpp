@@ -286,10 +286,17 @@ ScreenSaver_CL::Launch ScreenSaver_CL::LaunchSaver(const std::wstring& path, HWN
 }
 
 unsigned __stdcall ScreenSaver_CL::CloserThread(void* argument) {
+    auto* runner = static_cast<ScreenSaver_CL*>(argument);
     try {
-        static_cast<ScreenSaver_CL*>(argument)->RunCloser();
+        runner->RunCloser();
     } catch (...) {
-        // Nothing may leave a thread function; the state stays as it was.
+        // Nothing may leave a thread function. Leave the runner usable: idle,
+        // with whatever it still tracks.
+        std::lock_guard<std::mutex> hold(runner->m_lock);
+        runner->m_bClosing = false;
+        runner->m_bStarting = false;
+        runner->m_szPendingPath.clear();
+        runner->m_bCloserActive = false;
     }
     return 0;
 }
@@ -309,8 +316,17 @@ void ScreenSaver_CL::RunCloser() {
             }
             hold.lock();
             if (process) m_lastOutcome = ended ? SaverStopOutcome::Ended : SaverStopOutcome::GaveUp;
-            if (!ended) ::OutputDebugStringW(L"Lumenary: a screen saver did not end after WM_CLOSE; left running\n");
-            ReleaseProcessLocked();
+            if (ended) {
+                ReleaseProcessLocked();
+            } else {
+                // Given up on: the handle goes, but the identity stays until the
+                // next start, so that whoever polls IsSaverAlive (say, before
+                // deleting the saver's folder) keeps seeing it run.
+                ::OutputDebugStringW(L"Lumenary: a screen saver did not end after WM_CLOSE; left running\n");
+                const DWORD id = m_dwProcessId;
+                ReleaseProcessLocked();
+                m_dwProcessId = id;
+            }
             m_bClosing = false;
             m_bRunning = false;
         }

@@ -45,7 +45,9 @@ enum class SaverStopOutcome {
     None,    // no stop has finished yet
     Ended,   // the saver's process ended
     GaveUp,  // it was still running after closeWaitMs; it was left running
-             // (never terminated) and the runner went on without it
+             // (never terminated) and the runner went on without it. Its
+             // ProcessId and ModuleName stay until the next start, so
+             // IsSaverAlive keeps telling the truth about it.
 };
 
 class ScreenSaver_CL {

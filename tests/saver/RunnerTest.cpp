@@ -297,6 +297,34 @@ TEST_F(RunnerTest, ASaverIgnoringCloseIsGivenUpOnAfterTheLimitAndTheNextStartPro
     EXPECT_EQ(runner.LastStopOutcome(), SaverStopOutcome::Ended);
 }
 
+TEST_F(RunnerTest, ASaverGivenUpOnStillCountsAsRunningUntilTheNextStart) {
+    // Whoever waits for the saver to be gone (to delete its folder) must
+    // not be told so while it still runs.
+    const std::wstring stubborn = Fixture(L"StubbornSaver.scr", L"Stubborn.scr");
+    const std::wstring next = Fixture(L"RecorderSaver.scr", L"Next.scr");
+    ScreenSaver_CL runner(SaverRunnerLimits{5000, 2000, 1000});
+    runner.Start(stubborn.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
+    const DWORD id = runner.ProcessId();
+    ProcessWatch watch(id);
+    runner.Stop();
+    EXPECT_TRUE(WaitIdle(runner));
+    EXPECT_EQ(runner.LastStopOutcome(), SaverStopOutcome::GaveUp);
+    EXPECT_EQ(runner.ProcessHandle(), nullptr);
+    EXPECT_EQ(runner.ProcessId(), id);
+    EXPECT_TRUE(runner.IsSaverAlive());
+    EXPECT_FALSE(runner.IsRunning());
+    runner.Stop();  // nothing left to ask
+    EXPECT_FALSE(runner.IsClosing());
+
+    runner.Start(next.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
+    ProcessWatch nextWatch(runner.ProcessId());
+    EXPECT_NE(runner.ProcessId(), id);
+    EXPECT_EQ(runner.ModuleName(), L"Next.scr");
+    runner.Stop();
+    EXPECT_TRUE(nextWatch.WaitEnded(8000));
+    EXPECT_TRUE(WaitIdle(runner));
+}
+
 TEST_F(RunnerTest, ASaverWithoutAWindowIsTrackedButCannotBeAskedToClose) {
     const std::wstring silent = Fixture(L"NoWindowSaver.scr", L"Silent.scr");
     ScreenSaver_CL runner(SaverRunnerLimits{1000, 500, 1500});
