@@ -1,0 +1,116 @@
+#include "tests/webdb/DatabaseFixture.h"
+
+#include "app/IniFile.h"
+#include "store/CategoryList.h"
+#include "store/SaverCatalog.h"
+#include "store/WebSaverDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace lum::test {
+namespace {
+
+// A catalogue in the test prefix whose settings point at the test server,
+// with the placeholder picture beside a pretend program file.
+class AddEntryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_catalog.settings_path = m_db.SettingsPath();
+        m_catalog.module_path.folder = m_db.Root() + L"\\program";
+        MakeFolders(m_catalog.module_path.folder);
+        MakeFolders(m_catalog.CollectionFolder());
+        ASSERT_TRUE(WriteBytes(m_catalog.module_path.folder + L"\\no_image.png", m_placeholder));
+        LoadCategories(m_catalog);
+
+        m_star = MakeSaverFile(m_db.SaverFolder(), L"Starfield.scr", 3000, 1);
+        m_known = MakeSaverFile(m_db.SaverFolder(), L"Bubbles.scr", 800, 2);
+        m_unknown = MakeSaverFile(m_db.SaverFolder(), L"Mystery.Saver.scr", 500, 3);
+        dbbuilder::DatabaseWriter writer;
+        writer.Add(KeyOf(m_star), L"Starfield.scr", {L"幾何学模様", L"星の海", L"説明です", L"http://s.example/"},
+                   true, 0);
+        writer.Add(KeyOf(m_known), L"Bubbles.scr", {L"アート", L"しゃぼん玉", L"", L""}, false, 1);
+        m_db.Write(writer, {SmallPng(1), SmallPng(2)});
+        m_db.PointSettingsAt(m_db.Server().HostSetting());
+    }
+
+    SaverItem Entry(size_t n) const {
+        SaverItem item;
+        const std::wstring folder = m_catalog.CollectionFolder() + L"\\0000" + std::to_wstring(n);
+        ReadItem(folder + L"\\saver_item.ini", item);
+        return item;
+    }
+    std::wstring Picture(size_t n) const {
+        return m_catalog.CollectionFolder() + L"\\0000" + std::to_wstring(n) + L"\\image.png";
+    }
+
+    DatabaseFolder m_db;
+    SaverCatalog m_catalog;
+    const std::vector<unsigned char> m_placeholder = SmallPng(0xEE);
+    std::wstring m_star, m_known, m_unknown;
+};
+
+TEST_F(AddEntryTest, FoundSaverTakesTheAnswerAndAppendsItsNewCategory) {
+    const size_t before = m_catalog.categories.size();
+    WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
+    ASSERT_TRUE(AddEntry(m_catalog, m_star, &database));
+    ASSERT_TRUE(AddEntry(m_catalog, m_known, &database));
+
+    const SaverItem star = Entry(0);
+    EXPECT_EQ(star.category, L"幾何学模様");
+    EXPECT_EQ(star.title, L"星の海");
+    EXPECT_EQ(star.note, L"説明です");
+    EXPECT_EQ(star.web, L"http://s.example/");
+    EXPECT_EQ(star.scr, m_star);
+    EXPECT_EQ(star.large_image, 0);  // the answer's flag is not taken
+    EXPECT_EQ(ReadBytes(Picture(0)), SmallPng(1));
+    EXPECT_EQ(Entry(1).category, L"アート");
+    EXPECT_EQ(ReadBytes(Picture(1)), SmallPng(2));
+
+    // "幾何学模様" is new, "アート" is a default one: one category more, saved.
+    ASSERT_EQ(m_catalog.categories.size(), before + 1);
+    EXPECT_EQ(m_catalog.categories.back(), L"幾何学模様");
+    EXPECT_EQ(ReadIniInt(m_catalog.settings_path, kCategorySection, L"count", 0), static_cast<int>(before + 1));
+    SaverCatalog reloaded;
+    reloaded.settings_path = m_catalog.settings_path;
+    LoadCategories(reloaded);
+    EXPECT_EQ(reloaded.categories, m_catalog.categories);
+}
+
+TEST_F(AddEntryTest, HundredCategoriesTakeNoMore) {
+    while (m_catalog.categories.size() < 100) {
+        m_catalog.categories.push_back(L"分類" + std::to_wstring(m_catalog.categories.size()));
+    }
+    WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
+    ASSERT_TRUE(AddEntry(m_catalog, m_star, &database));
+    EXPECT_EQ(m_catalog.categories.size(), 100u);
+    EXPECT_EQ(FindCategory(m_catalog, L"幾何学模様"), -1);
+    EXPECT_EQ(Entry(0).category, L"幾何学模様");  // the entry keeps it and shows under "未設定"
+}
+
+TEST_F(AddEntryTest, UnknownSaverGetsThePlaceholder) {
+    WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
+    const size_t before = m_catalog.categories.size();
+    ASSERT_TRUE(AddEntry(m_catalog, m_unknown, &database));
+    const SaverItem item = Entry(0);
+    EXPECT_EQ(item.title, L"Mystery.Saver");
+    EXPECT_EQ(item.category, L"未設定");
+    EXPECT_TRUE(item.note.empty());
+    EXPECT_EQ(ReadBytes(Picture(0)), m_placeholder);
+    EXPECT_EQ(m_catalog.categories.size(), before);
+    EXPECT_EQ(database.LastOutcome(), FetchOutcome::NotFound);
+}
+
+TEST_F(AddEntryTest, BatchStopsAskingAfterTheServerCannotBeReached) {
+    m_db.PointSettingsAt(L"127.0.0.1:" + std::to_wstring(ClosedPort()));
+    WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
+    for (const std::wstring& saver : {m_star, m_known, m_unknown}) ASSERT_TRUE(AddEntry(m_catalog, saver, &database));
+    EXPECT_EQ(database.LookupCount(), 1);
+    for (size_t n = 0; n < 3; ++n) {
+        EXPECT_EQ(ReadBytes(Picture(n)), m_placeholder) << n;
+        EXPECT_EQ(Entry(n).category, L"未設定") << n;
+    }
+    EXPECT_EQ(Entry(0).title, L"Starfield");
+}
+
+} // namespace
+} // namespace lum::test
