@@ -10,6 +10,9 @@ source "$here/env.sh"
 
 lum_prefix
 lum_build -DLUMENARY_BUILD_TESTS=OFF
+source "$here/demo-db.sh"
+trap lum_demo_db_stop EXIT
+lum_demo_db_start || true  # the program runs without it, only without details
 
 exe=$LUM_BUILD/dist/Lumenary.exe
 if [ -n "$had_display" ]; then
@@ -18,7 +21,7 @@ if [ -n "$had_display" ]; then
   exit $?
 fi
 
-trap lum_stop EXIT
+trap 'lum_demo_db_stop; lum_stop' EXIT
 lum_session
 lum_wine "$exe" &
 app=$!
