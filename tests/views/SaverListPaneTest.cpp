@@ -413,3 +413,35 @@ TEST_F(ListPixels, AWideThumbnailIsDrawnUnscaledAndTheTextBoxCoversItsRightPart)
 
 } // namespace
 } // namespace lum
+
+namespace lum {
+namespace {
+
+TEST(RowFont, IsTenPointMsUiGothicOrTheGenericSansSerif) {
+    GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    const FallbackFont row = MakeRowFont();
+    ASSERT_TRUE(row);
+    // The test prefix maps "MS UI Gothic" to an installed Japanese font.
+    EXPECT_FALSE(row.UsedFallback());
+    Gdiplus::REAL size = 0;
+    gdip::GdipGetFontSize(row.get(), &size);
+    EXPECT_FLOAT_EQ(size, 10.0f);
+    Gdiplus::Unit unit = Gdiplus::UnitPixel;
+    gdip::GdipGetFontUnit(row.get(), &unit);
+    EXPECT_EQ(unit, Gdiplus::UnitPoint);
+
+    const FallbackFont missing(L"Lumenary No Such Family", 10.0f);
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing.UsedFallback());
+    Gdiplus::GpFontFamily* family = nullptr;
+    ASSERT_EQ(gdip::GdipGetFamily(missing.get(), &family), Gdiplus::Ok);
+    wchar_t name[LF_FACESIZE] = {};
+    gdip::GdipGetFamilyName(family, name, LANG_NEUTRAL);
+    gdip::GdipDeleteFontFamily(family);
+    EXPECT_STRNE(name, L"Lumenary No Such Family");
+    EXPECT_NE(name[0], L'\0');
+}
+
+} // namespace
+} // namespace lum
