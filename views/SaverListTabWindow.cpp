@@ -231,7 +231,6 @@ LRESULT SaverListTabWindow_CL::OnDragList(const DRAGLISTINFO& info) {
         if (from >= 0 && m_pCatalog && slot >= 0 && static_cast<size_t>(slot) < m_pCatalog->groups.size()) {
             std::vector<int32_t>& rows = m_pCatalog->groups[static_cast<size_t>(slot)].items;
             moved = MoveDraggedEntry(rows, from, to);
-            RemoveExtraRow();
             if (moved) RenumberCategory(*m_pCatalog, rows);
         }
         RemoveExtraRow();
