@@ -5,9 +5,16 @@
 #include "store/SaverFingerprint.h"
 #include "toolkit/Scoped.h"
 
+#include <atomic>
+
 namespace lum {
 
 namespace {
+
+// Whether the platform's file pointer failed once in this process. It fails
+// for reasons of the platform (no cache, or a stub), not of the server, so
+// later lookups go straight to the next way and spare a request.
+std::atomic<bool> g_filePointerFailed{false};
 
 // Not every SDK's wininet.h names it.
 constexpr DWORD kStatusRangeNotSatisfiable = 416;
@@ -177,6 +184,9 @@ ScanResult ScanIndex(int64_t contentLength, uint64_t key, const std::wstring& fi
 FetchOutcome FetchStringBytes(const DatabaseEndpoint& endpoint, uint32_t offset, uint32_t count,
                               const FetchOptions& options, std::vector<unsigned char>& out) {
     if (options.seek == SeekMethod::Range) return FetchByRange(endpoint, offset, count, options, out, false);
+    if (options.seek == SeekMethod::Automatic && g_filePointerFailed) {
+        return FetchByRange(endpoint, offset, count, options, out, true);
+    }
 
     {
         InetHttp_CL http;
@@ -196,6 +206,7 @@ FetchOutcome FetchStringBytes(const DatabaseEndpoint& endpoint, uint32_t offset,
             break;
         }
         if (http.SetFilePointer(offset)) return ReadExactly(http, count, out);
+        g_filePointerFailed = true;
     }
     // The file pointer needs the platform's cache (and is a stub on some
     // platforms): ask for the record's bytes alone, or skip up to them.
