@@ -291,8 +291,10 @@ void MainView_CL::OnSelectionChanged(int row) {
                 sel.current_item = m_catalog.items[static_cast<size_t>(index)];
         }
     }
-    RefreshPreview(false, SAVER_MODE_PREVIEW);
+    // Repaint the view for the new entry before a saver window covers it.
     ::InvalidateRect(m_previewPane.PreviewWindow(), nullptr, TRUE);
+    ::UpdateWindow(m_previewPane.PreviewWindow());
+    RefreshPreview(false, SAVER_MODE_PREVIEW);
     ::SetTimer(m_hWnd, kTimerFocusList, 500, nullptr);
 }
 

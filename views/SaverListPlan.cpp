@@ -66,8 +66,10 @@ POINT RowThumbnailOrigin(const RECT& item) { return POINT{item.left + 4, item.to
 
 std::wstring RowHeading(const std::wstring& title) { return L"< " + title + L" >"; }
 
+// A line feed alone: GDI+ breaks the line on it everywhere, while some GDI+
+// implementations draw the carriage return of CR LF as a missing glyph.
 std::wstring RowText(const std::wstring& title, const std::wstring& note) {
-    return RowHeading(title) + L"\r\n" + note;
+    return RowHeading(title) + L"\n" + note;
 }
 
 } // namespace lum

@@ -30,19 +30,25 @@ PreviewContent ScreenSaverBaseView_CL::Content() const {
     return ChoosePreviewContent(item, pictureExists, saverExists);
 }
 
-bool ScreenSaverBaseView_CL::PaintContent(HDC hdc) {
+void ScreenSaverBaseView_CL::PaintContent(HDC hdc) {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     const PreviewContent content = Content();
     switch (content) {
-    case PreviewContent::LiveSaver:
-        return false;
+    case PreviewContent::LiveSaver: {
+        // The saver's own window covers this; until it shows (and where a
+        // platform does not show another process's child) the view is dark
+        // rather than keeping whatever it showed before.
+        UniqueBrush dark(::CreateSolidBrush(RGB(0, 0, 0)));
+        ::FillRect(hdc, &client, dark.get());
+        return;
+    }
     case PreviewContent::StillPicture:
-        if (PaintStillPicture(hdc, client, LargePicturePath(m_pCurrentItem->image))) return true;
+        if (PaintStillPicture(hdc, client, LargePicturePath(m_pCurrentItem->image))) return;
         // A file that is there but cannot be decoded is as good as missing.
         PaintNotice(hdc, client, PreviewNoticeText(PreviewContent::PictureMissing),
                     LargePicturePath(m_pCurrentItem->image), nullptr);
-        return true;
+        return;
     default: {
         std::wstring detail;
         if (content == PreviewContent::PictureMissing) detail = LargePicturePath(m_pCurrentItem->image);
@@ -50,27 +56,24 @@ bool ScreenSaverBaseView_CL::PaintContent(HDC hdc) {
         HWND parent = ::GetParent(m_hWnd);
         HFONT font = parent ? reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0)) : nullptr;
         PaintNotice(hdc, client, PreviewNoticeText(content), detail, font);
-        return true;
+        return;
     }
     }
 }
 
 LRESULT ScreenSaverBaseView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-        if (Content() != PreviewContent::LiveSaver) {
-            PaintScope paint(hwnd);
-            if (paint.dc()) PaintContent(paint.dc());
-            return 1;
-        }
-        break;
+    case WM_PAINT: {
+        PaintScope paint(hwnd);
+        if (paint.dc()) PaintContent(paint.dc());
+        return 1;
+    }
     case WM_PRINTCLIENT:
-        if (wParam && PaintContent(reinterpret_cast<HDC>(wParam))) return 0;
-        break;
+        if (wParam) PaintContent(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_ERASEBKGND:
         // The content paints every pixel; erasing first only flickers.
-        if (Content() != PreviewContent::LiveSaver) return 1;
-        break;
+        return 1;
     case WM_CONTEXTMENU: {
         HWND parent = ::GetParent(hwnd);
         HWND mainWindow = parent ? ::GetParent(parent) : nullptr;
@@ -82,7 +85,7 @@ LRESULT ScreenSaverBaseView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wP
     case WM_SIZE: {
         // The picture and the notices are laid out on the whole view.
         const LRESULT result = SubClassWindowBase_CL::HandleMessage(hwnd, message, wParam, lParam);
-        if (Content() != PreviewContent::LiveSaver) ::InvalidateRect(hwnd, nullptr, FALSE);
+        ::InvalidateRect(hwnd, nullptr, FALSE);
         return result;
     }
     default:

@@ -31,9 +31,9 @@ public:
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Paints the view's own content; false when the static control's
-    // painting is left alone (a live saver covers the view).
-    bool PaintContent(HDC hdc);
+    // Paints every pixel of the view: notice, still picture, or the dark
+    // ground that a live saver draws over.
+    void PaintContent(HDC hdc);
 
     const SaverItem* m_pCurrentItem = nullptr;
     ScreenSaver_CL m_runner;

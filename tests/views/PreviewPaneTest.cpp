@@ -199,9 +199,10 @@ TEST_F(PreviewPane, ALiveSaverRunsAsAChildOfTheViewAndItsOwnerStopsIt) {
     current.folder = collection.Root();  // no copy there: the installed file runs
     Open();
     EXPECT_EQ(pane.View().Content(), PreviewContent::LiveSaver);
-    // The view leaves its painting to the static control then.
+    // The view is dark under the saver's window, whatever it showed before.
     const test::Pixels pixels = test::PrintClient(view);
-    EXPECT_FALSE(test::Near(pixels.at(5, 5), test::Rgb(kNoticeBackground), 0));
+    EXPECT_TRUE(test::Near(pixels.at(5, 5), 0x000000u, 0));
+    EXPECT_FALSE(test::HasInk(pixels, RECT{0, 0, 200, 200}, 0x000000u));
 
     auto owner = std::make_unique<SaverListWindow_CL>();
     owner->Runner().Start(SaverProgramFor(current).c_str(), view, SAVER_MODE_PREVIEW);

@@ -111,7 +111,7 @@ TEST(RowGeometry, TextBoxStartsRightOfTheThumbnailColumn) {
     const POINT origin = RowThumbnailOrigin(RECT{8, 0, 300, 104});
     EXPECT_EQ(origin.x, 12);
     EXPECT_EQ(origin.y, 4);
-    EXPECT_EQ(RowText(L"星空", L"静かな夜"), L"< 星空 >\r\n静かな夜");
+    EXPECT_EQ(RowText(L"星空", L"静かな夜"), L"< 星空 >\n静かな夜");
     EXPECT_EQ(RowHeading(L""), L"<  >");
 }
 
