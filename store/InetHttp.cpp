@@ -1,6 +1,7 @@
 #include "store/InetHttp.h"
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace lum {

@@ -5,6 +5,7 @@
 #include "store/SaverFingerprint.h"
 #include "toolkit/Scoped.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace lum {
