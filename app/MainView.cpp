@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/MenuItemDrawing.h"
 #include "app/ModulePath.h"
+#include "toolkit/Relayout.h"
 #include "toolkit/Scoped.h"
 #include "views/ViewMessages.h"
 
@@ -28,19 +29,6 @@ void InsertTextTab(HWND tabs, int index, const wchar_t* text) {
 }
 
 } // namespace
-
-void RelayoutWindow(HWND hwnd) {
-    RECT rc{};
-    ::GetClientRect(hwnd, &rc);
-    const LPARAM size = MAKELPARAM(rc.right, rc.bottom);
-    if (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_MAXIMIZE) {
-        ::SendMessageW(hwnd, WM_SIZE, SIZE_MAXIMIZED, size);
-    } else {
-        ::SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED, size);
-        ::InvalidateRect(hwnd, nullptr, TRUE);
-    }
-    ::UpdateWindow(hwnd);
-}
 
 MainView_CL::MainView_CL() : m_pSelection(&TheCurrentSelection()) {}
 

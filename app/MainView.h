@@ -99,7 +99,4 @@ private:
     std::wstring m_settingsPath;
 };
 
-// Sends a window WM_SIZE with its current client size and repaints it.
-void RelayoutWindow(HWND hwnd);
-
 } // namespace lum

@@ -1,6 +1,7 @@
 #include "toolkit/ReBer.h"
 
 #include "toolkit/Chevron.h"
+#include "toolkit/Relayout.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -137,18 +138,7 @@ LRESULT ReBer_CL::HandleOwnerMessage(HWND, UINT message, WPARAM wParam, LPARAM l
 }
 
 void ReBer_CL::RelayoutOwner() {
-    HWND owner = ::GetParent(m_hWnd);
-    if (!owner) return;
-    RECT client{};
-    ::GetClientRect(owner, &client);
-    const LPARAM size = MAKELPARAM(client.right, client.bottom);
-    if (::GetWindowLongPtrW(owner, GWL_STYLE) & WS_MAXIMIZE) {
-        ::SendMessageW(owner, WM_SIZE, SIZE_MAXIMIZED, size);
-    } else {
-        ::SendMessageW(owner, WM_SIZE, SIZE_RESTORED, size);
-        ::InvalidateRect(owner, nullptr, TRUE);
-    }
-    ::UpdateWindow(owner);
+    if (HWND owner = ::GetParent(m_hWnd)) RelayoutWindow(owner);
 }
 
 void ReBer_CL::OpenDropDown(const NMTOOLBARW& notice) {
