@@ -190,8 +190,16 @@ void TestHttpServer::Serve(SOCKET client) {
     std::string extra;
 
     if (how == Misbehaviour::Silent) {
-        // Hold the connection open without a word until the client gives up.
-        while (!m_stopping && ::recv(client, buffer, sizeof buffer, 0) > 0) {
+        // Hold the connection open without a word until the client gives up
+        // (or a minute passes, or the server stops).
+        DWORD tick = 200;
+        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&tick), sizeof tick);
+        for (int waited = 0; !m_stopping && waited < 60000; waited += 200) {
+            const int n = ::recv(client, buffer, sizeof buffer, 0);
+            if (n == 0 || (n < 0 && ::WSAGetLastError() != WSAETIMEDOUT)) {
+                ++m_clientHangups;
+                break;
+            }
         }
     } else if (!found || how == Misbehaviour::ErrorStatus) {
         const std::string page = "<html><body><h1>404 Not Found</h1>" + std::string(600, ' ') + "</body></html>";

@@ -50,6 +50,8 @@ public:
     int CountRequests(const std::string& path) const;
     // Bytes of response bodies written so far (headers not counted).
     long long BodyBytesSent() const { return m_bodyBytes; }
+    // Silent connections that the client closed while the server still held them.
+    int ClientHangups() const { return m_clientHangups; }
 
 private:
     void AcceptLoop();
@@ -61,6 +63,7 @@ private:
     unsigned short m_port = 0;
     std::atomic<bool> m_stopping{false};
     std::atomic<long long> m_bodyBytes{0};
+    std::atomic<int> m_clientHangups{0};
     std::thread m_acceptThread;
 
     mutable std::mutex m_mutex;
