@@ -205,7 +205,6 @@ void TestHttpServer::Serve(SOCKET client) {
         const std::string page = "<html><body><h1>404 Not Found</h1>" + std::string(600, ' ') + "</body></html>";
         SendAll(client, "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: " +
                             std::to_string(page.size()) + "\r\nConnection: close\r\n\r\n" + page);
-        m_bodyBytes += static_cast<long long>(page.size());
     } else {
         size_t first = 0, last = 0;
         bool satisfiable = false;
@@ -234,24 +233,21 @@ void TestHttpServer::Serve(SOCKET client) {
             if (how == Misbehaviour::Chunked) {
                 for (size_t at = 0; at < body.size(); at += 1000) {
                     const std::string piece = body.substr(at, 1000);
-                    char size[32];
-                    std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
-                    if (!SendAll(client, size + piece + "\r\n")) break;
-                    m_bodyBytes += static_cast<long long>(piece.size());
+                    std::ostringstream size;
+                    size << std::hex << piece.size() << "\r\n";
+                    if (!SendAll(client, size.str() + piece + "\r\n")) break;
                 }
                 SendAll(client, "0\r\n\r\n");
             } else if (how == Misbehaviour::ShortBody) {
                 SendAll(client, body.data(), body.size() / 2);
-                m_bodyBytes += static_cast<long long>(body.size() / 2);
             } else if (how == Misbehaviour::Trickle) {
                 for (size_t at = 0; at < body.size() && !m_stopping; at += 97) {
                     const size_t n = std::min<size_t>(97, body.size() - at);
                     if (!SendAll(client, body.data() + at, n)) break;
-                    m_bodyBytes += static_cast<long long>(n);
                     std::this_thread::sleep_for(std::chrono::milliseconds(2));
                 }
-            } else if (SendAll(client, body)) {
-                m_bodyBytes += static_cast<long long>(body.size());
+            } else {
+                SendAll(client, body);
             }
         }
     }

@@ -48,8 +48,6 @@ public:
 
     std::vector<RecordedRequest> Requests() const;
     int CountRequests(const std::string& path) const;
-    // Bytes of response bodies written so far (headers not counted).
-    long long BodyBytesSent() const { return m_bodyBytes; }
     // Silent connections that the client closed while the server still held them.
     int ClientHangups() const { return m_clientHangups; }
 
@@ -62,7 +60,6 @@ private:
     SOCKET m_listener = INVALID_SOCKET;
     unsigned short m_port = 0;
     std::atomic<bool> m_stopping{false};
-    std::atomic<long long> m_bodyBytes{0};
     std::atomic<int> m_clientHangups{0};
     std::thread m_acceptThread;
 
