@@ -238,8 +238,11 @@ FetchOutcome LookupSaverInfo(const DatabaseEndpoint& endpoint, const std::wstrin
     if (strings != FetchOutcome::Found) return strings;
     SaverRecordStrings texts;
     if (!DecodeRecordStrings(record, bytes.data(), bytes.size(), texts)) return FetchOutcome::Failed;
-    item.category = texts.category;
-    item.title = texts.title;
+    // An empty category or title means the publisher has none: the record
+    // keeps what it had ("未設定" and the file name for a new entry) rather
+    // than getting a nameless category that would be added to the list.
+    if (!texts.category.empty()) item.category = texts.category;
+    if (!texts.title.empty()) item.title = texts.title;
     item.note = texts.note;
     item.web = texts.web;
     item.large_image = record.largeImage ? 1 : 0;

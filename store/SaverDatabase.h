@@ -68,6 +68,8 @@ ScanResult ScanIndex(int64_t contentLength, uint64_t key, const std::wstring& fi
 FetchOutcome FetchStringBytes(const DatabaseEndpoint& endpoint, uint32_t offset, uint32_t count,
                               const FetchOptions& options, std::vector<unsigned char>& out);
 
+// On Found: category and title (where the database has them), note, web and
+// large_image are set, and destFolder + "\image.png" is written.
 FetchOutcome LookupSaverInfo(const DatabaseEndpoint& endpoint, const std::wstring& saverPath,
                              const std::wstring& destFolder, SaverItem& item,
                              const FetchOptions& options = FetchOptions());

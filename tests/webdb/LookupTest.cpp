@@ -60,6 +60,20 @@ TEST_F(LookupTest, FoundSaverFillsTheRecordAndWritesItsPicture) {
     EXPECT_EQ(m_db.Server().CountRequests("lumenary/images/img00001.png"), 1);
 }
 
+TEST_F(LookupTest, EmptyCategoryAndTitleLeaveTheRecordsOwn) {
+    const std::wstring plain = MakeSaverFile(m_db.SaverFolder(), L"Plain.scr", 400, 8);
+    m_writer.Add(KeyOf(plain), L"Plain.scr", {L"", L"", L"説明だけ", L""}, false, 1);
+    Publish();
+    SaverItem item;
+    item.category = L"未設定";
+    item.title = L"Plain";
+    ASSERT_EQ(Lookup(plain, item), FetchOutcome::Found);
+    EXPECT_EQ(item.category, L"未設定");
+    EXPECT_EQ(item.title, L"Plain");
+    EXPECT_EQ(item.note, L"説明だけ");
+    EXPECT_TRUE(item.web.empty());
+}
+
 TEST_F(LookupTest, UnknownOrUnreadableSaverIsNotFound) {
     Publish();
     SaverItem item;
