@@ -24,12 +24,12 @@ private:
 
 std::wstring SettingsKeyOf(const SaverDefinition& saver) { return L"Software\\Lumenary\\Demo\\" + saver.name; }
 
-int ClampSetting(const SettingSpec& spec, int value) {
-    if (!spec.choices.empty()) {
-        const int last = static_cast<int>(spec.choices.size()) - 1;
-        return (value < 0 || value > last) ? std::clamp(spec.fallback, 0, last) : value;
+int ClampSetting(const SettingSpec& setting, int value) {
+    if (!setting.choices.empty()) {
+        const int last = static_cast<int>(setting.choices.size()) - 1;
+        return (value < 0 || value > last) ? std::clamp(setting.fallback, 0, last) : value;
     }
-    return std::clamp(value, spec.minimum, spec.maximum);
+    return std::clamp(value, setting.minimum, setting.maximum);
 }
 
 std::vector<int> LoadSettings(const SaverDefinition& saver) {
@@ -38,14 +38,14 @@ std::vector<int> LoadSettings(const SaverDefinition& saver) {
     const bool open =
         ::RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKeyOf(saver).c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
         ERROR_SUCCESS;
-    for (const SettingSpec& spec : saver.settings) {
+    for (const SettingSpec& setting : saver.settings) {
         DWORD value = 0;
         DWORD type = 0;
         DWORD size = sizeof value;
-        const bool read = open && ::RegQueryValueExW(key.get(), spec.valueName.c_str(), nullptr, &type,
+        const bool read = open && ::RegQueryValueExW(key.get(), setting.valueName.c_str(), nullptr, &type,
                                                      reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
                           type == REG_DWORD && size == sizeof value;
-        values.push_back(ClampSetting(spec, read ? static_cast<int>(value) : spec.fallback));
+        values.push_back(ClampSetting(setting, read ? static_cast<int>(value) : setting.fallback));
     }
     return values;
 }

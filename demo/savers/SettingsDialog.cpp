@@ -27,16 +27,16 @@ void ShowValue(HWND dialog, size_t index) {
 
 void FillControls(HWND dialog, const DialogState& state) {
     for (size_t i = 0; i < state.saver->settings.size(); ++i) {
-        const SettingSpec& spec = state.saver->settings[i];
+        const SettingSpec& setting = state.saver->settings[i];
         HWND control = ::GetDlgItem(dialog, kControlId + static_cast<int>(i));
-        if (spec.choices.empty()) {
-            ::SendMessageW(control, TBM_SETRANGEMIN, FALSE, spec.minimum);
-            ::SendMessageW(control, TBM_SETRANGEMAX, FALSE, spec.maximum);
-            ::SendMessageW(control, TBM_SETPAGESIZE, 0, std::max(1, (spec.maximum - spec.minimum) / 10));
+        if (setting.choices.empty()) {
+            ::SendMessageW(control, TBM_SETRANGEMIN, FALSE, setting.minimum);
+            ::SendMessageW(control, TBM_SETRANGEMAX, FALSE, setting.maximum);
+            ::SendMessageW(control, TBM_SETPAGESIZE, 0, std::max(1, (setting.maximum - setting.minimum) / 10));
             ::SendMessageW(control, TBM_SETPOS, TRUE, state.values[i]);
             ShowValue(dialog, i);
         } else {
-            for (const std::wstring& choice : spec.choices)
+            for (const std::wstring& choice : setting.choices)
                 ::SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
             ::SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(state.values[i]), 0);
         }
@@ -45,11 +45,11 @@ void FillControls(HWND dialog, const DialogState& state) {
 
 void ReadControls(HWND dialog, DialogState& state) {
     for (size_t i = 0; i < state.saver->settings.size(); ++i) {
-        const SettingSpec& spec = state.saver->settings[i];
+        const SettingSpec& setting = state.saver->settings[i];
         HWND control = ::GetDlgItem(dialog, kControlId + static_cast<int>(i));
-        const LRESULT value = spec.choices.empty() ? ::SendMessageW(control, TBM_GETPOS, 0, 0)
+        const LRESULT value = setting.choices.empty() ? ::SendMessageW(control, TBM_GETPOS, 0, 0)
                                                    : ::SendMessageW(control, CB_GETCURSEL, 0, 0);
-        state.values[i] = ClampSetting(spec, static_cast<int>(value));
+        state.values[i] = ClampSetting(setting, static_cast<int>(value));
     }
 }
 
@@ -108,10 +108,10 @@ bool ShowSettingsDialog(const SaverDefinition& saver, HWND owner) {
                           saver.title + L" の設定", 9, L"MS Shell Dlg");
     dialog.AddItem(SS_LEFT, 10, 8, 210, 10, 0xFFFF, L"", 0x0082, L"Lumenary デモ スクリーンセーバー");
     for (short i = 0; i < rows; ++i) {
-        const SettingSpec& spec = saver.settings[static_cast<size_t>(i)];
+        const SettingSpec& setting = saver.settings[static_cast<size_t>(i)];
         const short y = static_cast<short>(28 + i * kRowHeight);
-        dialog.AddItem(SS_LEFT, 10, y, 210, 10, static_cast<WORD>(kLabelId + i), L"", 0x0082, spec.label);
-        if (spec.choices.empty()) {
+        dialog.AddItem(SS_LEFT, 10, y, 210, 10, static_cast<WORD>(kLabelId + i), L"", 0x0082, setting.label);
+        if (setting.choices.empty()) {
             dialog.AddItem(TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, 8, static_cast<short>(y + 11), 170, 15,
                            static_cast<WORD>(kControlId + i), TRACKBAR_CLASSW, 0, L"");
             dialog.AddItem(SS_RIGHT, 180, static_cast<short>(y + 13), 40, 10, static_cast<WORD>(kValueId + i), L"",

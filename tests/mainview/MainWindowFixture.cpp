@@ -27,18 +27,18 @@ void MainWindowTest::TearDown() {
     m_view.reset();
 }
 
-std::wstring MainWindowTest::AddEntryFolder(int number, const EntrySpec& spec) {
+std::wstring MainWindowTest::AddEntryFolder(int number, const EntrySpec& entry) {
     wchar_t name[8];
     swprintf(name, 8, L"%05d", number);
     const std::wstring folder = m_collection + L"\\" + name;
     MakeFolders(folder);
     const std::wstring ini = folder + L"\\saver_item.ini";
-    if (spec.sortId >= 0) WriteIniInt(ini, L"SAVER_ITEM", L"sort_id", spec.sortId);
-    WriteIniString(ini, L"SAVER_ITEM", L"category", spec.category);
-    WriteIniString(ini, L"SAVER_ITEM", L"title", spec.title);
-    WriteIniString(ini, L"SAVER_ITEM", L"note", L"メモ " + spec.title);
-    WriteIniString(ini, L"SAVER_ITEM", L"scr", spec.scr);
-    WriteIniInt(ini, L"SAVER_ITEM", L"large_image", spec.largeImage);
+    if (entry.sortId >= 0) WriteIniInt(ini, L"SAVER_ITEM", L"sort_id", entry.sortId);
+    WriteIniString(ini, L"SAVER_ITEM", L"category", entry.category);
+    WriteIniString(ini, L"SAVER_ITEM", L"title", entry.title);
+    WriteIniString(ini, L"SAVER_ITEM", L"note", L"メモ " + entry.title);
+    WriteIniString(ini, L"SAVER_ITEM", L"scr", entry.scr);
+    WriteIniInt(ini, L"SAVER_ITEM", L"large_image", entry.largeImage);
     return folder;
 }
 

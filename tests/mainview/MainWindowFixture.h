@@ -24,7 +24,7 @@ protected:
     void TearDown() override;
 
     // Writes an entry folder NNNNN below the collection; returns the folder.
-    std::wstring AddEntryFolder(int number, const EntrySpec& spec);
+    std::wstring AddEntryFolder(int number, const EntrySpec& entry);
     void WriteSetting(const wchar_t* key, int value);
     // Creates the main window over what is on disk and waits until it shows.
     void OpenWindow();

@@ -44,9 +44,9 @@ protected:
         item.pszText = &copy[0];
         ::SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
-    // Shows `spec`'s entry as the current item.
-    void Select(const EntrySpec& spec) {
-        collection.AddEntry(spec);
+    // Shows `entry`'s entry as the current item.
+    void Select(const EntrySpec& entry) {
+        collection.AddEntry(entry);
         collection.Load();
         current = collection.catalog.items.front();
     }

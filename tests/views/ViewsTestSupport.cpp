@@ -92,7 +92,7 @@ ViewsCollection::ViewsCollection() {
     MakeFolders(catalog.CollectionFolder());
 }
 
-std::wstring ViewsCollection::AddEntry(const EntrySpec& spec) {
+std::wstring ViewsCollection::AddEntry(const EntrySpec& entry) {
     wchar_t number[16];
     std::swprintf(number, 16, L"%05d", m_next++);
     const std::wstring folder = catalog.CollectionFolder() + L"\\" + number;
@@ -100,19 +100,19 @@ std::wstring ViewsCollection::AddEntry(const EntrySpec& spec) {
     SaverItem item;
     item.folder = folder;
     item.image = folder + L"\\image.png";
-    item.sort_id = spec.sort_id;
-    item.category = spec.category;
-    item.title = spec.title;
-    item.note = spec.note;
-    item.scr = spec.scr.empty() ? L"C:\\windows\\system32\\" + spec.title + L".scr" : spec.scr;
-    item.large_image = spec.large_image ? 1 : 0;
+    item.sort_id = entry.sort_id;
+    item.category = entry.category;
+    item.title = entry.title;
+    item.note = entry.note;
+    item.scr = entry.scr.empty() ? L"C:\\windows\\system32\\" + entry.title + L".scr" : entry.scr;
+    item.large_image = entry.large_image ? 1 : 0;
     SaveItem(item);
-    if (spec.thumbnail) {
-        const uint32_t darker = 0xFF000000u | ((spec.thumbnail & 0x00FEFEFEu) >> 1);
-        WritePicture(item.image, 128, 96, spec.thumbnail, darker, 0xFFFFFFFF);
+    if (entry.thumbnail) {
+        const uint32_t darker = 0xFF000000u | ((entry.thumbnail & 0x00FEFEFEu) >> 1);
+        WritePicture(item.image, 128, 96, entry.thumbnail, darker, 0xFFFFFFFF);
     }
-    if (spec.large_image && spec.largeWidth > 0)
-        WritePicture(folder + L"\\imageL.png", spec.largeWidth, spec.largeHeight, spec.largeTop, spec.largeBottom);
+    if (entry.large_image && entry.largeWidth > 0)
+        WritePicture(folder + L"\\imageL.png", entry.largeWidth, entry.largeHeight, entry.largeTop, entry.largeBottom);
     return folder;
 }
 

@@ -53,7 +53,7 @@ class ViewsCollection {
 public:
     ViewsCollection();
     // Writes <collection>\<number>\saver_item.ini (and pictures); returns the folder.
-    std::wstring AddEntry(const EntrySpec& spec);
+    std::wstring AddEntry(const EntrySpec& entry);
     // Reads everything back as the program does at start-up.
     void Load();
     int SlotOf(const std::wstring& category) const;
