@@ -20,7 +20,10 @@ StillPicturePlacement PlaceStillPicture(int viewWidth, int viewHeight, uint32_t 
 
 bool PreviewNeedsRestart(const SaverItem& current, const SaverItem& previewed, bool force) {
     if (force) return true;
-    return current.scr != previewed.scr || current.large_image != previewed.large_image;
+    // The folder and the original-saver flag decide too: two entries of one
+    // saver may run different copies of it.
+    return current.scr != previewed.scr || current.large_image != previewed.large_image ||
+           current.folder != previewed.folder || current.use_original_saver != previewed.use_original_saver;
 }
 
 std::wstring LargePicturePath(const std::wstring& thumbnailPath) {

@@ -24,7 +24,7 @@ StillPicturePlacement PlaceStillPicture(int viewWidth, int viewHeight, uint32_t 
                                         uint32_t pictureHeight);
 
 // A refresh leaves a running preview alone when it would show the same
-// saver file in the same way, unless forced (a resize, a closed dialog).
+// entry's saver in the same way, unless forced (a resize, a closed dialog).
 bool PreviewNeedsRestart(const SaverItem& current, const SaverItem& previewed, bool force);
 
 // The large still picture beside the thumbnail: the thumbnail path's folder

@@ -2,6 +2,8 @@
 // live preview of a demo saver inside the preview view.
 #include "tests/mainview/MainWindowFixture.h"
 
+#include "app/IniFile.h"
+
 #include "views/ViewMessages.h"
 
 #include <commctrl.h>
@@ -169,6 +171,46 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     ::SendMessageW(m_hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !ScreenSaver_CL::IsSaverProcessAlive(L"Plasma.scr", last); },
                           milliseconds(10000)));
+}
+
+// The image path of the process that the runner started.
+std::wstring RunningImage(const ScreenSaver_CL& runner) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, runner.ProcessId());
+    if (!process) return std::wstring();
+    const BOOL ok = ::QueryFullProcessImageNameW(process, 0, path, &size);
+    ::CloseHandle(process);
+    return ok ? std::wstring(path, size) : std::wstring();
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    wchar_t la[MAX_PATH] = {}, lb[MAX_PATH] = {};
+    ::GetLongPathNameW(a.c_str(), la, MAX_PATH);
+    ::GetLongPathNameW(b.c_str(), lb, MAX_PATH);
+    return ::lstrcmpiW(la, lb) == 0;
+}
+
+TEST_F(MainWindowTest, PreviewRunsTheCopyInTheEntryFolderUnlessToldToUseTheOriginal) {
+    const std::wstring original = DemoSaver(L"Starfield.scr");
+    const std::wstring withCopy = AddEntryFolder(0, {L"アート", L"写し", original, 0});
+    ASSERT_TRUE(::CopyFileW(original.c_str(), (withCopy + L"\\Starfield.scr").c_str(), FALSE));
+    const std::wstring pinned = AddEntryFolder(1, {L"アート", L"元のまま", original, 1});
+    ASSERT_TRUE(::CopyFileW(original.c_str(), (pinned + L"\\Starfield.scr").c_str(), FALSE));
+    WriteIniInt(pinned + L"\\saver_item.ini", L"SAVER_ITEM", L"use_original_saver", 1);
+    OpenWindow();
+    PumpFor(milliseconds(700));
+    ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
+
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return runner.SaverWindow() != nullptr; }, milliseconds(10000)));
+    EXPECT_TRUE(SameFile(RunningImage(runner), withCopy + L"\\Starfield.scr")) << Narrow(RunningImage(runner));
+    const DWORD first = runner.ProcessId();
+
+    // Same file name, other entry: the original this time.
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 1, 0);
+    ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
+    EXPECT_TRUE(SameFile(RunningImage(runner), original)) << Narrow(RunningImage(runner));
 }
 
 TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {

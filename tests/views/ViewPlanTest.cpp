@@ -176,11 +176,19 @@ TEST(PreviewRestart, OnlyAnotherFileOrAnotherWayOfShowingRestarts) {
     EXPECT_TRUE(PreviewNeedsRestart(stars, Item(L"C:\\windows\\Starfield.scr", 1), false));
     // The comparison is exact: another spelling of the path is another file here.
     EXPECT_TRUE(PreviewNeedsRestart(stars, Item(L"c:\\windows\\starfield.scr", 0), false));
-    // Title, note and the original-saver flag do not decide it.
+    // Title and note do not decide it.
     SaverItem retitled = stars;
     retitled.title = L"別名";
-    retitled.use_original_saver = 1;
+    retitled.note = L"メモ";
     EXPECT_FALSE(PreviewNeedsRestart(retitled, stars, false));
+    // Another entry of the same saver, or the original instead of the copy,
+    // may be another file to run.
+    SaverItem otherEntry = stars;
+    otherEntry.folder = L"C:\\data\\00007";
+    EXPECT_TRUE(PreviewNeedsRestart(otherEntry, stars, false));
+    SaverItem original = stars;
+    original.use_original_saver = 1;
+    EXPECT_TRUE(PreviewNeedsRestart(original, stars, false));
     // Nothing previewed yet (the empty record) and an entry selected: start it.
     EXPECT_TRUE(PreviewNeedsRestart(stars, SaverItem{}, false));
 }
