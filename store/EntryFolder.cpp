@@ -27,7 +27,9 @@ int EntryNumberOfName(const std::wstring& name) {
         if (c < L'0' || c > L'9') return -1;
         number = number * 10 + (c - L'0');
     }
-    return number;
+    // "12345" is no entry folder of ours, and its number must not index
+    // the table of taken numbers.
+    return number < kEntryNumberCount ? number : -1;
 }
 
 int ClaimEntryNumber(const std::function<FolderAttempt(int number)>& attempt) {

@@ -20,7 +20,7 @@ enum class FolderAttempt {
 };
 
 // The number of an entry folder's name ("00042" is 42), or -1 for any name
-// that is not exactly five decimal digits.
+// that is not exactly five decimal digits or names a number past 09999.
 int EntryNumberOfName(const std::wstring& name);
 
 // Tries the numbers from 0 upward and returns the first one whose attempt

@@ -16,7 +16,8 @@ TEST(EntryFolderRules, OnlyFiveDigitNamesAreNumbers) {
     EXPECT_EQ(EntryNumberOfName(L"00000"), 0);
     EXPECT_EQ(EntryNumberOfName(L"00042"), 42);
     EXPECT_EQ(EntryNumberOfName(L"09999"), 9999);
-    EXPECT_EQ(EntryNumberOfName(L"99999"), 99999);
+    EXPECT_EQ(EntryNumberOfName(L"10000"), -1) << "past the last entry number";
+    EXPECT_EQ(EntryNumberOfName(L"99999"), -1);
     EXPECT_EQ(EntryNumberOfName(L"0042"), -1);
     EXPECT_EQ(EntryNumberOfName(L"000042"), -1);
     EXPECT_EQ(EntryNumberOfName(L"0004a"), -1);
@@ -56,6 +57,17 @@ TEST(EntryFolderOnDisk, NewFoldersFillGapsFromZeroUp) {
     EXPECT_EQ(CreateEntryFolder(store.catalog), store.All() + L"\\00002");
     EXPECT_EQ(CreateEntryFolder(store.catalog), store.All() + L"\\00004");
     EXPECT_TRUE(test::FolderExists(store.All() + L"\\00004"));
+}
+
+// Five-digit names beyond the entry range lie about, for instance, where a
+// user kept a folder named after a year or a postcode.
+TEST(EntryFolderOnDisk, FiveDigitNamesPastTheRangeAreIgnored) {
+    StoreFolder store;
+    LoadCatalog(store.catalog);
+    for (const wchar_t* n : {L"00000", L"10000", L"65535", L"99999"})
+        test::MakeFolders(store.All() + L"\\" + n);
+    EXPECT_EQ(CreateEntryFolder(store.catalog), store.All() + L"\\00001");
+    EXPECT_EQ(CreateEntryFolder(store.catalog), store.All() + L"\\00002");
 }
 
 TEST(EntryFolderOnDisk, APlainFileOccupiesItsNumber) {
