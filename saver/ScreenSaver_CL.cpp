@@ -147,7 +147,7 @@ ScreenSaver_CL::~ScreenSaver_CL() {
     // As Stop would: ask a saver that still runs to close. Nobody waits for it.
     if (m_hProcess) {
         if (!m_bClosing && StillActive(m_hProcess)) {
-            if (HWND window = FindProcessWindow(m_dwProcessId, m_hHostWnd)) ::PostMessageW(window, WM_CLOSE, 0, 0);
+            if (HWND window = FindProcessWindow(m_dwProcessId, m_hSaverHost)) ::PostMessageW(window, WM_CLOSE, 0, 0);
         }
         ReleaseProcessLocked();
     }
@@ -180,7 +180,7 @@ int ScreenSaver_CL::Start(const wchar_t* path, HWND host, SAVER_MODE mode) {
     if (m_bStopAfterStart) {
         m_bStopAfterStart = false;
         if (!m_bShutdown && m_hProcess) {
-            HWND window = FindProcessWindow(m_dwProcessId, m_hHostWnd);
+            HWND window = FindProcessWindow(m_dwProcessId, m_hSaverHost);
             if (window || m_hSaverWnd) BeginClosingLocked(window);
         }
     }
@@ -204,7 +204,7 @@ int ScreenSaver_CL::Stop() {
         return 0;
     }
     // Looked up afresh: Wine sometimes shows the window only after the start.
-    HWND window = FindProcessWindow(m_dwProcessId, m_hHostWnd);
+    HWND window = FindProcessWindow(m_dwProcessId, m_hSaverHost);
     if (!window && !m_hSaverWnd) return 0;  // never had a window: cannot be asked to close
     BeginClosingLocked(window);
     return 0;
@@ -249,6 +249,7 @@ void ScreenSaver_CL::AdoptLaunch(const std::wstring& path, const Launch& launch)
     m_hProcess = launch.process;
     m_dwProcessId = launch.processId;
     m_hSaverWnd = launch.window;
+    m_hSaverHost = launch.host;
     m_szModuleName = FileNamePart(path);
     m_bRunning = true;
 }
@@ -282,6 +283,7 @@ ScreenSaver_CL::Launch ScreenSaver_CL::LaunchSaver(const std::wstring& path, HWN
     launch.process = tPinfo.hProcess;
     launch.processId = tPinfo.dwProcessId;
     launch.window = window;
+    launch.host = host;
     return launch;
 }
 
@@ -351,7 +353,7 @@ void ScreenSaver_CL::RunCloser() {
         const bool stopNow = m_bStopAfterStart && !m_bShutdown;
         m_bStopAfterStart = false;
         if (stopNow && m_hProcess) {
-            HWND window = FindProcessWindow(m_dwProcessId, m_hHostWnd);
+            HWND window = FindProcessWindow(m_dwProcessId, m_hSaverHost);
             if (window || m_hSaverWnd) {
                 m_bClosing = true;
                 if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);

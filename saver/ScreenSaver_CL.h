@@ -94,6 +94,7 @@ private:
         HANDLE process = nullptr;
         DWORD processId = 0;
         HWND window = nullptr;
+        HWND host = nullptr;  // where it was started
     };
     Launch LaunchSaver(const std::wstring& path, HWND host, SAVER_MODE mode) const;
     void AdoptLaunch(const std::wstring& path, const Launch& launch);  // lock held
@@ -112,6 +113,7 @@ private:
     HWND m_hSaverWnd = nullptr;
     DWORD m_dwProcessId = 0;
     HWND m_hHostWnd = nullptr;
+    HWND m_hSaverHost = nullptr;       // the host the tracked saver was started in
     std::wstring m_szPendingPath;
     SAVER_MODE m_nPendingMode = 0;
     bool m_bClosing = false;

@@ -249,6 +249,42 @@ TEST_F(RunnerTest, RapidSwitchingLeavesExactlyTheLastSaverRunning) {
     EXPECT_TRUE(WaitIdle(runner));
 }
 
+TEST_F(RunnerTest, AStopReachesASaverStartingInItsHostWhileTheNextRequestNamesAnother) {
+    // The closer thread is starting the deferred saver in host A when the
+    // next request (for host B) stops it: the saver must still be asked to
+    // close where it is, not looked for in B and given up on.
+    const std::wstring slow = Fixture(L"SlowSaver.scr", L"Slow.scr");
+    const std::wstring first = Fixture(L"RecorderSaver.scr", L"First.scr");
+    const std::wstring second = Fixture(L"RecorderSaver.scr", L"Second.scr");
+    HostWindow hostA(40, 40, 300, 200), hostB(400, 40, 260, 180);
+    ScreenSaver_CL runner(SaverRunnerLimits{5000, 2000, 6000});
+    runner.Start(slow.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
+    ProcessWatch slowWatch(runner.ProcessId());
+    ASSERT_NE(runner.SaverWindow(), nullptr);
+    runner.Stop();
+    runner.Start(first.c_str(), hostA.get(), SAVER_MODE_PREVIEW);
+    ASSERT_TRUE(test::PumpUntil([&] { return runner.IsStarting(); }, 10000ms));
+    runner.Stop();
+    runner.Start(second.c_str(), hostB.get(), SAVER_MODE_PREVIEW);
+
+    ASSERT_TRUE(WaitForRecord(second, 15000ms));
+    ASSERT_TRUE(WaitForRecord(first));
+    const DWORD firstId = static_cast<DWORD>(std::stoul(RecordValue(first, L"pid")));
+    ProcessWatch firstWatch(firstId);
+    EXPECT_TRUE(WaitIdle(runner));
+    EXPECT_EQ(RecordNumber(first, L"closes"), 1);
+    EXPECT_TRUE(test::PumpUntil([&] { return !ScreenSaver_CL::IsSaverProcessAlive(L"First.scr", firstId); },
+                                8000ms));
+    EXPECT_EQ(runner.LastStopOutcome(), SaverStopOutcome::Ended);
+    EXPECT_EQ(runner.ModuleName(), L"Second.scr");
+    EXPECT_TRUE(::IsChild(hostB.get(), runner.SaverWindow()));
+
+    ProcessWatch secondWatch(runner.ProcessId());
+    runner.Stop();
+    EXPECT_TRUE(secondWatch.WaitEnded(8000));
+    EXPECT_TRUE(WaitIdle(runner));
+}
+
 TEST_F(RunnerTest, StopDuringClosingCancelsTheDeferredStart) {
     const std::wstring slow = Fixture(L"SlowSaver.scr", L"Slow.scr");
     const std::wstring next = Fixture(L"RecorderSaver.scr", L"Next.scr");
