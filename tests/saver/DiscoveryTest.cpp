@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace lum {
 namespace {
 
@@ -116,10 +118,32 @@ TEST(DiscoveryShellFolders, TheProgramsFoldersAreTheShellsWithoutTrailingBacksla
     ::GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(::CompareStringOrdinal(ShellFolderPath(CSIDL_WINDOWS).c_str(), -1, windows, -1, TRUE), CSTR_EQUAL);
     EXPECT_EQ(::CompareStringOrdinal(ShellFolderPath(CSIDL_SYSTEM).c_str(), -1, system, -1, TRUE), CSTR_EQUAL);
-    // Whatever the prefix holds, every path found lies in one of them.
+}
+
+// The check over the prefix's own Windows and system folders, with one saver
+// put into each for the test (and taken out again however the test ends).
+TEST(DiscoveryShellFolders, TheCheckWalksTheShellsWindowsAndSystemFolders) {
+    struct Placed {
+        std::wstring path;
+        explicit Placed(std::wstring p) : path(std::move(p)) { Touch(path); }
+        ~Placed() { ::DeleteFileW(path.c_str()); }
+    };
+    const Placed inWindows(ShellFolderPath(CSIDL_WINDOWS) + L"\\LumenaryProbe1.scr");
+    const Placed inSystem(ShellFolderPath(CSIDL_SYSTEM) + L"\\LumenaryProbe2.scr");
+
     ScreenSaverInstallCheck_CL check;
-    check.Check({});
-    for (const std::wstring& path : check.m_FoundPaths) EXPECT_TRUE(HasSaverExtension(path)) << test::Narrow(path);
+    EXPECT_EQ(check.Check({inSystem.path}), 1);
+    EXPECT_EQ(std::count(check.m_FoundPaths.begin(), check.m_FoundPaths.end(), inWindows.path), 1);
+    EXPECT_EQ(std::count(check.m_FoundPaths.begin(), check.m_FoundPaths.end(), inSystem.path), 1);
+    EXPECT_EQ(std::count(check.m_NewPaths.begin(), check.m_NewPaths.end(), inWindows.path), 1);
+    EXPECT_EQ(std::count(check.m_NewPaths.begin(), check.m_NewPaths.end(), inSystem.path), 0);
+    // Everything found lies directly in one of the two folders.
+    const std::wstring windows = ShellFolderPath(CSIDL_WINDOWS) + L"\\", system = ShellFolderPath(CSIDL_SYSTEM) + L"\\";
+    for (const std::wstring& path : check.m_FoundPaths) {
+        const std::wstring& folder = path.compare(0, system.size(), system) == 0 ? system : windows;
+        EXPECT_EQ(path.compare(0, folder.size(), folder), 0) << test::Narrow(path);
+        EXPECT_EQ(path.find(L'\\', folder.size()), std::wstring::npos) << test::Narrow(path);
+    }
 }
 
 // The walker's hooks, as the favourites menu uses them (recursive).
