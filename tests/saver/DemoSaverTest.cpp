@@ -12,33 +12,11 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::HostWindow;
-using test::ProcessWatch;
+using test::RunningProgram;
 
 const wchar_t* const kDemoSavers[] = {L"Starfield", L"Bubbles", L"Plasma"};
 
 std::wstring DemoKey(const std::wstring& name) { return L"Software\\Lumenary\\Demo\\" + name; }
-
-std::wstring TitleOf(HWND window) {
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
-// Starts a program directly, for command lines the runner never writes.
-struct DirectStart {
-    explicit DirectStart(const std::wstring& path, const std::wstring& arguments) {
-        std::wstring line = L"\"" + path + L"\"" + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (::CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-            ::CloseHandle(info.hThread);
-            ::CloseHandle(info.hProcess);
-            id = info.dwProcessId;
-        }
-    }
-    DWORD id = 0;
-};
 
 HWND WaitForWindowOf(DWORD id, HWND host) {
     HWND found = nullptr;
@@ -56,7 +34,7 @@ TEST(DemoSavers, PreviewFollowsTheHostsSizeAndEndsWithIt) {
         HostWindow host(100, 100, 240, 180);
         ScreenSaver_CL runner;
         runner.Start(test::DemoSaverPath(name).c_str(), host.get(), SAVER_MODE_PREVIEW);
-        ProcessWatch watch(runner.ProcessId());
+        RunningProgram watch(runner.ProcessId());
         const HWND child = runner.SaverWindow();
         ASSERT_NE(child, nullptr) << test::Narrow(name);
         EXPECT_TRUE(::IsChild(host.get(), child));
@@ -81,7 +59,7 @@ TEST(DemoSavers, PreviewEndsOnClose) {
     HostWindow host;
     ScreenSaver_CL runner;
     runner.Start(test::DemoSaverPath(L"Bubbles").c_str(), host.get(), SAVER_MODE_PREVIEW);
-    ProcessWatch watch(runner.ProcessId());
+    RunningProgram watch(runner.ProcessId());
     ASSERT_NE(runner.SaverWindow(), nullptr);
     runner.Stop();
     EXPECT_TRUE(watch.WaitEnded(8000));
@@ -95,7 +73,7 @@ TEST(DemoSavers, FullScreenIsTopmostCoversTheScreenAndEndsOnARealMoveAKeyOrAClic
         const wchar_t* name = kDemoSavers[i];
         ScreenSaver_CL runner;
         runner.Start(test::DemoSaverPath(name).c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-        ProcessWatch watch(runner.ProcessId());
+        RunningProgram watch(runner.ProcessId());
         const HWND window = runner.SaverWindow();
         ASSERT_NE(window, nullptr) << test::Narrow(name);
         EXPECT_TRUE(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -127,10 +105,10 @@ TEST(DemoSavers, SettingsDialogSavesWhatTheUserChose) {
     test::DeleteUserKey(DemoKey(L"Starfield"));
     ScreenSaver_CL runner;
     runner.Start(test::DemoSaverPath(L"Starfield").c_str(), nullptr, SAVER_MODE_CONFIG);
-    ProcessWatch watch(runner.ProcessId());
+    RunningProgram watch(runner.ProcessId());
     const HWND dialog = runner.SaverWindow();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(TitleOf(dialog), L"スターフィールド の設定");
+    EXPECT_EQ(test::WindowText(dialog), L"スターフィールド の設定");
     HWND stars = ::GetDlgItem(dialog, 200);
     ASSERT_NE(stars, nullptr);
     EXPECT_EQ(::SendMessageW(stars, TBM_GETPOS, 0, 0), 600);  // the default, nothing stored yet
@@ -151,7 +129,7 @@ TEST(DemoSavers, SettingsDialogSavesWhatTheUserChose) {
     // Opened again, it shows what was saved; cancelling changes nothing.
     ScreenSaver_CL again;
     again.Start(test::DemoSaverPath(L"Starfield").c_str(), nullptr, SAVER_MODE_CONFIG);
-    ProcessWatch againWatch(again.ProcessId());
+    RunningProgram againWatch(again.ProcessId());
     const HWND second = again.SaverWindow();
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(::SendDlgItemMessageW(second, 200, TBM_GETPOS, 0, 0), 1234);
@@ -165,31 +143,29 @@ TEST(DemoSavers, SettingsDialogSavesWhatTheUserChose) {
 
 TEST(DemoSavers, NoSwitchOrAnOwnerWindowAlsoOpensTheSettings) {
     test::DeleteUserKey(DemoKey(L"Plasma"));
-    DirectStart bare(test::DemoSaverPath(L"Plasma"), L"");
-    ASSERT_NE(bare.id, 0u);
-    ProcessWatch bareWatch(bare.id);
-    const HWND dialog = WaitForWindowOf(bare.id, nullptr);
+    RunningProgram bare(test::DemoSaverPath(L"Plasma"));
+    ASSERT_TRUE(bare.ok());
+    const HWND dialog = WaitForWindowOf(bare.id(), nullptr);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(TitleOf(dialog), L"プラズマ の設定");
+    EXPECT_EQ(test::WindowText(dialog), L"プラズマ の設定");
     ::SendDlgItemMessageW(dialog, 200, CB_SETCURSEL, 3, 0);
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(bareWatch.WaitEnded(8000));
+    ASSERT_TRUE(bare.WaitEnded(8000));
     DWORD value = 0;
     ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Plasma"), L"Palette", value));
     EXPECT_EQ(value, 3u);
 
     HostWindow owner;
-    DirectStart owned(test::DemoSaverPath(L"Bubbles"),
-                      L" /c:" + std::to_wstring(reinterpret_cast<LONG_PTR>(owner.get())));
-    ProcessWatch ownedWatch(owned.id);
+    RunningProgram owned(test::DemoSaverPath(L"Bubbles"),
+                         L"/c:" + std::to_wstring(reinterpret_cast<LONG_PTR>(owner.get())));
     HWND ownedDialog = nullptr;
     ASSERT_TRUE(test::PumpUntil([&] {
-        ownedDialog = ScreenSaver_CL::FindProcessWindow(owned.id, nullptr);
+        ownedDialog = ScreenSaver_CL::FindProcessWindow(owned.id(), nullptr);
         return ownedDialog != nullptr;
     }, 8000ms));
     EXPECT_EQ(::GetWindow(ownedDialog, GW_OWNER), owner.get());
     ::PostMessageW(ownedDialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(ownedWatch.WaitEnded(8000));
+    EXPECT_TRUE(owned.WaitEnded(8000));
     test::DeleteUserKey(DemoKey(L"Plasma"));
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::HostWindow;
-using test::ProcessWatch;
+using test::RunningProgram;
 using test::RecordNumber;
 using test::RecordValue;
 
@@ -77,7 +77,7 @@ TEST_F(RunnerTest, EachModeReachesTheSaverWithAPathOfBlanksAndJapanese) {
         ScreenSaver_CL runner;
         runner.Start(saver.c_str(), host.get(), c.mode);
         ASSERT_NE(runner.ProcessHandle(), nullptr) << "mode " << c.mode;
-        ProcessWatch watch(runner.ProcessId());
+        RunningProgram watch(runner.ProcessId());
         ASSERT_TRUE(WaitForRecord(saver)) << "mode " << c.mode;
 
         // The saver must see one program token naming this very file, then
@@ -110,7 +110,7 @@ TEST_F(RunnerTest, AFolderWithBlanksNeverStartsAProgramNamedLikeItsFirstWord) {
 
     ScreenSaver_CL runner;
     runner.Start(saver.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch watch(runner.ProcessId());
+    RunningProgram watch(runner.ProcessId());
     ASSERT_TRUE(WaitForRecord(saver));
     EXPECT_FALSE(test::FileExists(decoy + L".log"));
     runner.Stop();
@@ -122,7 +122,7 @@ TEST_F(RunnerTest, PreviewFindsTheSaversChildInsideTheHostAndItPaints) {
     HostWindow host(80, 80, 300, 200);
     ScreenSaver_CL runner;
     runner.Start(saver.c_str(), host.get(), SAVER_MODE_PREVIEW);
-    ProcessWatch watch(runner.ProcessId());
+    RunningProgram watch(runner.ProcessId());
 
     const HWND child = runner.SaverWindow();
     ASSERT_NE(child, nullptr);
@@ -157,7 +157,7 @@ TEST_F(RunnerTest, StopPostsOneCloseAndReturnsBeforeTheSaverHasHandledIt) {
     const std::wstring slow = Fixture(L"SlowSaver.scr", L"Slow.scr");
     ScreenSaver_CL runner;
     runner.Start(slow.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch slowWatch(runner.ProcessId());
+    RunningProgram slowWatch(runner.ProcessId());
     const HWND window = runner.SaverWindow();
     ASSERT_NE(window, nullptr);
     runner.Stop();
@@ -170,7 +170,7 @@ TEST_F(RunnerTest, StopPostsOneCloseAndReturnsBeforeTheSaverHasHandledIt) {
     const std::wstring stubborn = Fixture(L"StubbornSaver.scr", L"Stubborn.scr");
     ScreenSaver_CL second(SaverRunnerLimits{5000, 2000, 1500});
     second.Start(stubborn.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch stubbornWatch(second.ProcessId());
+    RunningProgram stubbornWatch(second.ProcessId());
     ASSERT_TRUE(WaitForRecord(stubborn));
     second.Stop();
     second.Stop();
@@ -187,7 +187,7 @@ TEST_F(RunnerTest, AStartDuringASlowExitRunsAfterTheOldProcessIsGoneAndOnlyTheLa
 
     ScreenSaver_CL runner;
     runner.Start(slow.c_str(), hostA.get(), SAVER_MODE_FULLSCREEN);
-    ProcessWatch slowWatch(runner.ProcessId());
+    RunningProgram slowWatch(runner.ProcessId());
     ASSERT_NE(runner.SaverWindow(), nullptr);
     runner.Stop();
     runner.Start(first.c_str(), hostA.get(), SAVER_MODE_PREVIEW);
@@ -208,7 +208,7 @@ TEST_F(RunnerTest, AStartDuringASlowExitRunsAfterTheOldProcessIsGoneAndOnlyTheLa
     EXPECT_EQ(runner.ModuleName(), L"Second.scr");
     EXPECT_TRUE(runner.PendingPath().empty());
 
-    ProcessWatch secondWatch(runner.ProcessId());
+    RunningProgram secondWatch(runner.ProcessId());
     runner.Stop();
     EXPECT_TRUE(secondWatch.WaitEnded(8000));
     EXPECT_TRUE(WaitIdle(runner));
@@ -243,7 +243,7 @@ TEST_F(RunnerTest, RapidSwitchingLeavesExactlyTheLastSaverRunning) {
                                     8000ms))
             << "saver " << i;
     }
-    ProcessWatch last(runner.ProcessId());
+    RunningProgram last(runner.ProcessId());
     runner.Stop();
     EXPECT_TRUE(last.WaitEnded(8000));
     EXPECT_TRUE(WaitIdle(runner));
@@ -259,7 +259,7 @@ TEST_F(RunnerTest, AStopReachesASaverStartingInItsHostWhileTheNextRequestNamesAn
     HostWindow hostA(40, 40, 300, 200), hostB(400, 40, 260, 180);
     ScreenSaver_CL runner(SaverRunnerLimits{5000, 2000, 6000});
     runner.Start(slow.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch slowWatch(runner.ProcessId());
+    RunningProgram slowWatch(runner.ProcessId());
     ASSERT_NE(runner.SaverWindow(), nullptr);
     runner.Stop();
     runner.Start(first.c_str(), hostA.get(), SAVER_MODE_PREVIEW);
@@ -270,7 +270,7 @@ TEST_F(RunnerTest, AStopReachesASaverStartingInItsHostWhileTheNextRequestNamesAn
     ASSERT_TRUE(WaitForRecord(second, 15000ms));
     ASSERT_TRUE(WaitForRecord(first));
     const DWORD firstId = static_cast<DWORD>(std::stoul(RecordValue(first, L"pid")));
-    ProcessWatch firstWatch(firstId);
+    RunningProgram firstWatch(firstId);
     EXPECT_TRUE(WaitIdle(runner));
     EXPECT_EQ(RecordNumber(first, L"closes"), 1);
     EXPECT_TRUE(test::PumpUntil([&] { return !ScreenSaver_CL::IsSaverProcessAlive(L"First.scr", firstId); },
@@ -279,7 +279,7 @@ TEST_F(RunnerTest, AStopReachesASaverStartingInItsHostWhileTheNextRequestNamesAn
     EXPECT_EQ(runner.ModuleName(), L"Second.scr");
     EXPECT_TRUE(::IsChild(hostB.get(), runner.SaverWindow()));
 
-    ProcessWatch secondWatch(runner.ProcessId());
+    RunningProgram secondWatch(runner.ProcessId());
     runner.Stop();
     EXPECT_TRUE(secondWatch.WaitEnded(8000));
     EXPECT_TRUE(WaitIdle(runner));
@@ -291,7 +291,7 @@ TEST_F(RunnerTest, StopDuringClosingCancelsTheDeferredStart) {
     HostWindow host;
     ScreenSaver_CL runner;
     runner.Start(slow.c_str(), host.get(), SAVER_MODE_FULLSCREEN);
-    ProcessWatch slowWatch(runner.ProcessId());
+    RunningProgram slowWatch(runner.ProcessId());
     runner.Stop();
     runner.Start(next.c_str(), host.get(), SAVER_MODE_PREVIEW);
     EXPECT_EQ(runner.PendingPath(), next);
@@ -312,7 +312,7 @@ TEST_F(RunnerTest, ASaverIgnoringCloseIsGivenUpOnAfterTheLimitAndTheNextStartPro
     HostWindow host;
     ScreenSaver_CL runner(SaverRunnerLimits{5000, 2000, 1500});
     runner.Start(stubborn.c_str(), host.get(), SAVER_MODE_FULLSCREEN);
-    ProcessWatch stubbornWatch(runner.ProcessId());
+    RunningProgram stubbornWatch(runner.ProcessId());
     ASSERT_NE(runner.SaverWindow(), nullptr);
     runner.Stop();
     runner.Start(next.c_str(), host.get(), SAVER_MODE_PREVIEW);
@@ -326,7 +326,7 @@ TEST_F(RunnerTest, ASaverIgnoringCloseIsGivenUpOnAfterTheLimitAndTheNextStartPro
     EXPECT_EQ(runner.ModuleName(), L"Next.scr");
     EXPECT_TRUE(::IsChild(host.get(), runner.SaverWindow()));
 
-    ProcessWatch nextWatch(runner.ProcessId());
+    RunningProgram nextWatch(runner.ProcessId());
     runner.Stop();
     EXPECT_TRUE(nextWatch.WaitEnded(8000));
     EXPECT_TRUE(WaitIdle(runner));
@@ -341,7 +341,7 @@ TEST_F(RunnerTest, ASaverGivenUpOnStillCountsAsRunningUntilTheNextStart) {
     ScreenSaver_CL runner(SaverRunnerLimits{5000, 2000, 1000});
     runner.Start(stubborn.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
     const DWORD id = runner.ProcessId();
-    ProcessWatch watch(id);
+    RunningProgram watch(id);
     runner.Stop();
     EXPECT_TRUE(WaitIdle(runner));
     EXPECT_EQ(runner.LastStopOutcome(), SaverStopOutcome::GaveUp);
@@ -353,7 +353,7 @@ TEST_F(RunnerTest, ASaverGivenUpOnStillCountsAsRunningUntilTheNextStart) {
     EXPECT_FALSE(runner.IsClosing());
 
     runner.Start(next.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch nextWatch(runner.ProcessId());
+    RunningProgram nextWatch(runner.ProcessId());
     EXPECT_NE(runner.ProcessId(), id);
     EXPECT_EQ(runner.ModuleName(), L"Next.scr");
     runner.Stop();
@@ -365,7 +365,7 @@ TEST_F(RunnerTest, ASaverWithoutAWindowIsTrackedButCannotBeAskedToClose) {
     const std::wstring silent = Fixture(L"NoWindowSaver.scr", L"Silent.scr");
     ScreenSaver_CL runner(SaverRunnerLimits{1000, 500, 1500});
     runner.Start(silent.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch watch(runner.ProcessId());
+    RunningProgram watch(runner.ProcessId());
     ASSERT_NE(runner.ProcessHandle(), nullptr);
     EXPECT_EQ(runner.SaverWindow(), nullptr);
     EXPECT_TRUE(runner.IsSaverAlive());
@@ -386,7 +386,7 @@ TEST_F(RunnerTest, ASaverThatHangsAtStartHoldsTheCallerOnlyForTheIdleLimit) {
     const std::wstring hanging = Fixture(L"HangingSaver.scr", L"Hanging.scr");
     ScreenSaver_CL runner(SaverRunnerLimits{1000, 500, 1000});
     runner.Start(hanging.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch watch(runner.ProcessId());
+    RunningProgram watch(runner.ProcessId());
     ASSERT_NE(runner.ProcessHandle(), nullptr);
     // Start came back before the saver got over its hang (half a minute).
     const std::wstring state = RecordValue(hanging, L"state");
@@ -403,7 +403,7 @@ TEST_F(RunnerTest, LivenessIgnoresLetterCaseButNotAnotherModuleName) {
     ScreenSaver_CL runner;
     runner.Start(asGiven.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
     const DWORD id = runner.ProcessId();
-    ProcessWatch watch(id);
+    RunningProgram watch(id);
     ASSERT_NE(id, 0u);
     EXPECT_EQ(runner.ModuleName(), L"foo.scr");
     EXPECT_TRUE(runner.IsSaverAlive());
@@ -470,7 +470,7 @@ TEST_F(RunnerTest, DestroyingTheRunnerWhileASaverRefusesToEndDoesNotHang) {
     const std::wstring next = Fixture(L"RecorderSaver.scr", L"Next.scr");
     auto runner = std::make_unique<ScreenSaver_CL>(SaverRunnerLimits{5000, 2000, 60000});
     runner->Start(stubborn.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    ProcessWatch watch(runner->ProcessId());
+    RunningProgram watch(runner->ProcessId());
     ASSERT_NE(runner->SaverWindow(), nullptr);
     runner->Stop();
     runner->Start(next.c_str(), nullptr, SAVER_MODE_FULLSCREEN);

@@ -68,26 +68,6 @@ void HostWindow::Destroy() {
     PumpFor(std::chrono::milliseconds(50));
 }
 
-ProcessWatch::ProcessWatch(DWORD processId)
-    : m_process(processId ? ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION,
-                                          FALSE, processId)
-                          : nullptr) {}
-
-ProcessWatch::~ProcessWatch() {
-    if (!m_process) return;
-    if (!Ended()) {
-        ::TerminateProcess(m_process, 1);
-        ::WaitForSingleObject(m_process, 5000);
-    }
-    ::CloseHandle(m_process);
-}
-
-bool ProcessWatch::Ended() const { return m_process && ::WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0; }
-
-bool ProcessWatch::WaitEnded(DWORD ms) const {
-    return PumpUntil([this] { return Ended(); }, std::chrono::milliseconds(ms));
-}
-
 void DeleteUserKey(const std::wstring& subKey) { ::RegDeleteTreeW(HKEY_CURRENT_USER, subKey.c_str()); ::RegDeleteKeyW(HKEY_CURRENT_USER, subKey.c_str()); }
 
 bool ReadUserDword(const std::wstring& subKey, const std::wstring& name, DWORD& value) {

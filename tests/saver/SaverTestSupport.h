@@ -1,6 +1,7 @@
 #pragma once
 // What the saver tests share: fixture savers copied into test folders, the
 // record each fixture writes, host windows and watched processes.
+#include "tests/support/RunningProgram.h"
 #include "tests/support/TestSupport.h"
 
 #include <windows.h>
@@ -35,21 +36,6 @@ private:
     HWND m_window = nullptr;
 };
 
-// A handle of our own on a saver process: to see it end, and to end a saver
-// that ignores WM_CLOSE when the test is over.
-class ProcessWatch {
-public:
-    explicit ProcessWatch(DWORD processId);
-    ~ProcessWatch();  // terminates the process if it still runs
-    ProcessWatch(const ProcessWatch&) = delete;
-    ProcessWatch& operator=(const ProcessWatch&) = delete;
-    bool Valid() const { return m_process != nullptr; }
-    bool Ended() const;
-    bool WaitEnded(DWORD ms) const;
-
-private:
-    HANDLE m_process = nullptr;
-};
 
 // Deletes HKCU\<subKey> with everything below it.
 void DeleteUserKey(const std::wstring& subKey);

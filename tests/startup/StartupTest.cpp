@@ -2,7 +2,7 @@
 // window it opens and the folders it makes.
 #include "app/MainWindowClass.h"
 #include "app/ModulePath.h"
-#include "tests/startup/RunningProgram.h"
+#include "tests/support/RunningProgram.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

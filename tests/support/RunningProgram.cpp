@@ -1,4 +1,4 @@
-#include "tests/startup/RunningProgram.h"
+#include "tests/support/RunningProgram.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -17,6 +17,12 @@ RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& argu
     }
 }
 
+RunningProgram::RunningProgram(DWORD processId) : m_id(processId) {
+    if (processId)
+        m_process.reset(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                      processId));
+}
+
 RunningProgram::~RunningProgram() {
     if (running()) {
         ::TerminateProcess(m_process.get(), 99);
@@ -26,6 +32,14 @@ RunningProgram::~RunningProgram() {
 
 bool RunningProgram::running() const {
     return m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool RunningProgram::Ended() const {
+    return m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0;
+}
+
+bool RunningProgram::WaitEnded(DWORD milliseconds) const {
+    return PumpUntil([this] { return Ended(); }, std::chrono::milliseconds(milliseconds));
 }
 
 DWORD RunningProgram::WaitForExit(DWORD milliseconds) {

@@ -1,5 +1,5 @@
 #pragma once
-// A program started by a test, and the windows it shows.
+// A program started (or watched) by a test, and the windows it shows.
 #include "toolkit/Scoped.h"
 
 #include <string>
@@ -11,6 +11,8 @@ class RunningProgram {
 public:
     // Starts `exe` with `arguments`; `ok()` tells whether it started.
     explicit RunningProgram(const std::wstring& exe, const std::wstring& arguments = L"");
+    // Watches a process that something else started (0: none).
+    explicit RunningProgram(DWORD processId);
     ~RunningProgram();  // a program still running at the end is ended
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -18,6 +20,9 @@ public:
     bool ok() const { return static_cast<bool>(m_process); }
     DWORD id() const { return m_id; }
     bool running() const;
+    bool Ended() const;
+    // Waits for the end while this thread's messages are handled.
+    bool WaitEnded(DWORD milliseconds) const;
     // Waits for the end; the exit code, or STILL_ACTIVE when time ran out.
     DWORD WaitForExit(DWORD milliseconds);
 
