@@ -1,5 +1,6 @@
 #include "store/EntryFolder.h"
 
+#include "app/FileSystem.h"
 #include "app/IniFile.h"
 #include "app/ModulePath.h"
 #include "store/CategoryList.h"
@@ -114,9 +115,7 @@ bool AddEntry(SaverCatalog& catalog, const std::wstring& saverPath, SaverInfoSou
 
 std::wstring SaverProgramFor(const SaverItem& item) {
     const std::wstring copy = SaverCopyPath(item);
-    const DWORD attributes = ::GetFileAttributesW(copy.c_str());
-    const bool copyExists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    return (copyExists && item.use_original_saver != 1) ? copy : item.scr;
+    return (IsExistingFile(copy) && item.use_original_saver != 1) ? copy : item.scr;
 }
 
 } // namespace lum

@@ -1,12 +1,12 @@
 #include "views/GdiPlusOwners.h"
 
+#include "app/FileSystem.h"
+
 namespace lum {
 
 GdipImage LoadPicture(const std::wstring& path) {
     GdipImage picture;
-    if (path.empty()) return picture;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return picture;
+    if (!IsExistingFile(path)) return picture;
     if (gdip::GdipLoadImageFromFile(path.c_str(), picture.put()) != Gdiplus::Ok) picture.reset();
     return picture;
 }

@@ -1,5 +1,6 @@
 #include "views/SaverPreviewTabWindow.h"
 
+#include "app/FileSystem.h"
 #include "store/SaverCatalog.h"
 #include "toolkit/Scoped.h"
 #include "views/PreviewPainter.h"
@@ -12,12 +13,6 @@ namespace {
 
 constexpr DWORD kViewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
-bool IsFile(const std::wstring& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
 
 ScreenSaverBaseView_CL::~ScreenSaverBaseView_CL() { m_runner.Stop(); }
@@ -25,8 +20,8 @@ ScreenSaverBaseView_CL::~ScreenSaverBaseView_CL() { m_runner.Stop(); }
 PreviewContent ScreenSaverBaseView_CL::Content() const {
     const SaverItem* item = m_pCurrentItem;
     if (!item || item->scr.empty()) return PreviewContent::NothingSelected;
-    const bool pictureExists = IsFile(LargePicturePath(item->image));
-    const bool saverExists = item->large_image != 0 ? true : IsFile(SaverProgramFor(*item));
+    const bool pictureExists = IsExistingFile(LargePicturePath(item->image));
+    const bool saverExists = item->large_image != 0 ? true : IsExistingFile(SaverProgramFor(*item));
     return ChoosePreviewContent(item, pictureExists, saverExists);
 }
 
