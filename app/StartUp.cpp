@@ -2,58 +2,60 @@
 
 #include "app/MainView.h"
 #include "app/MainWindowClass.h"
+#include "toolkit/Scoped.h"
+#include "views/GdiPlusOwners.h"
 
 #include <clocale>
 #include <commctrl.h>
-#include <objbase.h>
-// GDI+ headers need min/max and the COM base types in scope.
-#include <algorithm>
-namespace Gdiplus { using std::min; using std::max; }
-#include <gdiplus.h>
 
 namespace lum {
+
+namespace {
+
+// From the main view's construction to its teardown: the window class, the
+// window and the message loop. Returns the exit code.
+int RunMainWindow(HINSTANCE instance) {
+    MainView_CL view;
+    if (!RegisterMainWindowClass(instance)) {
+        view.Teardown();
+        return kExitNoWindowClass;
+    }
+    HWND hwnd = CreateMainWindow(instance, view);
+    if (!hwnd) {
+        view.Teardown();
+        return kExitNoMainWindow;
+    }
+    view.SetWindow(hwnd);
+    MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    view.Teardown();
+    return static_cast<int>(msg.wParam);
+}
+
+} // namespace
 
 int RunLumenary(HINSTANCE instance) {
     std::setlocale(LC_ALL, "Japanese");
 
-    HANDLE mutex = ::CreateMutexW(nullptr, TRUE, kSingleInstanceMutex);
+    UniqueHandle mutex(::CreateMutexW(nullptr, TRUE, kSingleInstanceMutex));
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
         ::MessageBoxW(nullptr, L"Lumenaryは起動中です。", L"お知らせ", MB_OK);
         return kExitAlreadyRunning;
     }
 
-    ::CoInitialize(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
-    ::InitCommonControlsEx(&icc);
-    Gdiplus::GdiplusStartupInput gdiplusInput;
-    ULONG_PTR gdiplusToken = 0;
-    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
-
     int exitCode = 0;
     {
-        MainView_CL view;
-        if (!RegisterMainWindowClass(instance)) {
-            view.Teardown();
-            return kExitNoWindowClass;
-        }
-        HWND hwnd = CreateMainWindow(instance, view);
-        if (!hwnd) {
-            exitCode = kExitNoMainWindow;
-        } else {
-            view.SetWindow(hwnd);
-            MSG msg;
-            while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-            exitCode = static_cast<int>(msg.wParam);
-        }
-        view.Teardown();
+        // Brought up in this order and shut down in reverse: GDI+ before COM.
+        ComScope com;
+        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        GdiplusSession gdiplus;
+        exitCode = RunMainWindow(instance);
     }
-
-    Gdiplus::GdiplusShutdown(gdiplusToken);
-    ::CoUninitialize();
-    if (mutex) ::ReleaseMutex(mutex);
+    if (mutex) ::ReleaseMutex(mutex.get());
     return exitCode;
 }
 
