@@ -32,13 +32,15 @@ std::wstring MainWindowTest::AddEntryFolder(int number, const EntrySpec& entry) 
     swprintf(name, 8, L"%05d", number);
     const std::wstring folder = m_collection + L"\\" + name;
     MakeFolders(folder);
-    const std::wstring ini = folder + L"\\saver_item.ini";
-    if (entry.sortId >= 0) WriteIniInt(ini, L"SAVER_ITEM", L"sort_id", entry.sortId);
-    WriteIniString(ini, L"SAVER_ITEM", L"category", entry.category);
-    WriteIniString(ini, L"SAVER_ITEM", L"title", entry.title);
-    WriteIniString(ini, L"SAVER_ITEM", L"note", L"メモ " + entry.title);
-    WriteIniString(ini, L"SAVER_ITEM", L"scr", entry.scr);
-    WriteIniInt(ini, L"SAVER_ITEM", L"large_image", entry.largeImage);
+    SaverItem item;
+    item.folder = folder;
+    item.sort_id = entry.sortId;
+    item.category = entry.category;
+    item.title = entry.title;
+    item.note = L"メモ " + entry.title;
+    item.scr = entry.scr;
+    item.large_image = entry.largeImage;
+    SaveItem(item);
     return folder;
 }
 
