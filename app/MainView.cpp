@@ -1,11 +1,11 @@
 #include "app/MainView.h"
 
-#include "app/AppSettings.h"
+#include "base/AppSettings.h"
 #include "app/MenuItemDrawing.h"
-#include "app/ModulePath.h"
+#include "base/ModulePath.h"
 #include "toolkit/Relayout.h"
-#include "toolkit/Scoped.h"
-#include "views/ViewMessages.h"
+#include "base/Scoped.h"
+#include "base/Messages.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -54,6 +54,8 @@ LRESULT MainView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
         break;
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+        return OnCommand(wParam, lParam);
     case kMsgSelectionChanged:
         OnSelectionChanged(static_cast<int>(wParam));
         return 0;
@@ -82,6 +84,10 @@ LRESULT MainView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
         ::PostQuitMessage(0);
         return 0;
     default:
+        if (message >= kCmdFirstFixed && message <= kCmdLastFixed) {
+            OnCommandMessage(message, wParam, lParam);
+            return 0;
+        }
         break;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
@@ -268,11 +274,9 @@ void MainView_CL::OnSelectionChanged(int row) {
     const int slot = m_listPane.CategorySlotOfTab(tab);
     sel.category_slot = slot;
     sel.item_row = row;
-    sel.category = nullptr;
-    sel.current_item = SaverItem();
+    sel.current_item = NoSelectionItem();
     if (slot >= 0 && static_cast<size_t>(slot) < m_catalog.groups.size()) {
         const CategoryGroup& group = m_catalog.groups[static_cast<size_t>(slot)];
-        sel.category = &group;
         if (row >= 0 && static_cast<size_t>(row) < group.items.size()) {
             const int32_t index = group.items[static_cast<size_t>(row)];
             if (index >= 0 && static_cast<size_t>(index) < m_catalog.items.size())
@@ -336,6 +340,7 @@ void MainView_CL::OnTimer(UINT_PTR id) {
         }
         break;
     default:
+        OnCommandTimer(id);
         break;
     }
 }
@@ -353,10 +358,7 @@ LRESULT MainView_CL::OnClose(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 void MainView_CL::Teardown() {
     m_settingsRunner.Stop();
-    if (m_pSelection->catalog == &m_catalog) {
-        m_pSelection->catalog = nullptr;
-        m_pSelection->category = nullptr;
-    }
+    if (m_pSelection->catalog == &m_catalog) m_pSelection->catalog = nullptr;
     m_catalog = SaverCatalog();
     m_previewPane.View().Runner().Stop();
     m_listPane.ListObject().Runner().Stop();

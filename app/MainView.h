@@ -1,5 +1,5 @@
 #pragma once
-#include "app/CurrentSelection.h"
+#include "base/CurrentSelection.h"
 #include "app/MainLayout.h"
 #include "saver/ScreenSaver_CL.h"
 #include "store/SaverCatalog.h"
@@ -15,6 +15,8 @@ namespace lum {
 // Window messages and timers of the main window.
 constexpr UINT_PTR kTimerResizeSettled = 1136;
 constexpr UINT_PTR kTimerWaitWindowGone = 1137;
+constexpr UINT_PTR kTimerDeleteWait = 1138;
+constexpr UINT_PTR kTimerFullScreenWatch = 1139;
 constexpr UINT_PTR kTimerFocusList = 1141;
 constexpr UINT_PTR kTimerCloseRetry = 0x87654321;
 constexpr UINT_PTR kTimerCloseLimit = 0x87654320;
@@ -60,6 +62,38 @@ public:
     bool BrowserIsLoading() const { return false; }
 
 private:
+    // Command dispatch (MainCommands.cpp): WM_COMMAND, and the commands
+    // re-posted to the window as messages of the same number.
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnCommandMessage(UINT id, WPARAM wParam, LPARAM lParam);
+
+    // The browser's commands (BrowserCommands.cpp).
+    void OnAddressBarChosen(HWND combo);
+    void OnFavourite(int entry);
+    void OnHistory(int offset);
+    void OnFavouritesMenu(HWND toolbar);
+    void OnBrowserCommand(UINT id);
+    void OnContextMenu(LPARAM lParam);
+    void OnAddFavourite();
+    void OnOrganiseFavourites();
+
+    // Editing the collection and the program (EditCommands.cpp).
+    void OnEditInformation();
+    void OnAppSettings();
+    void OnVersion();
+
+    // Growing the collection and its pictures (CollectionCommands.cpp).
+    void OnFindNewSavers();
+    void OnChangeThumbnail();
+
+    // Running, setting and deleting savers (SaverCommands.cpp); the timers
+    // that finish them answer true.
+    void OnSaverSettings();
+    void OnDeleteEntry();
+    void OnRunFullScreen();
+    void OnSetSystemSaver();
+    bool OnCommandTimer(UINT_PTR id);
+
     LRESULT OnCreate(HWND hwnd);
     void CreateChildWindows();
     void OnSize(HWND hwnd, UINT type, int width, int height);

@@ -1,7 +1,7 @@
 #include "app/MenuItemDrawing.h"
 
 #include "toolkit/PopupMenu.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 namespace lum {
 

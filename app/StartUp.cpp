@@ -2,8 +2,8 @@
 
 #include "app/MainView.h"
 #include "app/MainWindowClass.h"
-#include "toolkit/Scoped.h"
-#include "views/GdiPlusOwners.h"
+#include "base/Scoped.h"
+#include "toolkit/GdiPlusOwners.h"
 
 #include <clocale>
 #include <commctrl.h>

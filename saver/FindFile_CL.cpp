@@ -1,6 +1,6 @@
 #include "saver/FindFile_CL.h"
 
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 namespace lum {
 

@@ -1,6 +1,6 @@
 #include "saver/ScreenSaver_CL.h"
 
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <psapi.h>
 #include <process.h>

@@ -1,6 +1,6 @@
 #include "store/AddressHistory.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "store/CountedList.h"
 #include "store/SaverCatalog.h"
 

@@ -1,6 +1,6 @@
 #include "store/CountedList.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #include "store/EntryFolder.h"
 
-#include "app/FileSystem.h"
-#include "app/IniFile.h"
-#include "app/ModulePath.h"
+#include "base/FileSystem.h"
+#include "base/IniFile.h"
+#include "base/ModulePath.h"
 #include "store/CategoryList.h"
 #include "store/ItemFile.h"
 #include "store/SaverCatalog.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <windows.h>
 

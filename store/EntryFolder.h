@@ -1,6 +1,6 @@
 #pragma once
 // Numbered entry folders and what a new entry starts with.
-#include "store/SaverItem.h"
+#include "base/SaverItem.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "store/ItemFile.h"
 #include "store/SaverCatalog.h"
 
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 namespace lum {
 

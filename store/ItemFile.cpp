@@ -1,7 +1,7 @@
 #include "store/ItemFile.h"
 
-#include "app/IniFile.h"
-#include "app/ModulePath.h"
+#include "base/IniFile.h"
+#include "base/ModulePath.h"
 #include "store/SaverCatalog.h"
 
 #include <cwchar>

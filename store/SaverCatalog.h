@@ -1,7 +1,7 @@
 #pragma once
-#include "app/ModulePath.h"
+#include "base/ModulePath.h"
 #include "store/SaverInfoSource.h"
-#include "store/SaverItem.h"
+#include "base/SaverItem.h"
 
 #include <string>
 #include <vector>

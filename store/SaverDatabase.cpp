@@ -1,9 +1,9 @@
 #include "store/SaverDatabase.h"
 
-#include "app/AppSettings.h"
-#include "app/ModulePath.h"
+#include "base/AppSettings.h"
+#include "base/ModulePath.h"
 #include "store/SaverFingerprint.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <algorithm>
 #include <atomic>

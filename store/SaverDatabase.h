@@ -4,7 +4,7 @@
 // record's strings and picture are fetched.
 #include "store/InetHttp.h"
 #include "store/SaverIndexRecord.h"
-#include "store/SaverItem.h"
+#include "base/SaverItem.h"
 
 #include <cstdint>
 #include <functional>

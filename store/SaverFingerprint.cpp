@@ -1,7 +1,7 @@
 #include "store/SaverFingerprint.h"
 
-#include "app/ModulePath.h"
-#include "toolkit/Scoped.h"
+#include "base/ModulePath.h"
+#include "base/Scoped.h"
 
 namespace lum {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "store/SaverItem.h"
+#include "base/SaverItem.h"
 
 #include <string>
 

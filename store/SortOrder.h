@@ -1,7 +1,7 @@
 #pragma once
 // Grouping and ordering of the entries, kept free of files so that the rules
 // can be checked on plain records.
-#include "store/SaverItem.h"
+#include "base/SaverItem.h"
 
 #include <string>
 #include <vector>

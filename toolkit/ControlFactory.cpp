@@ -1,6 +1,6 @@
 #include "toolkit/ControlFactory.h"
 
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 namespace lum {
 

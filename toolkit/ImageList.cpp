@@ -1,6 +1,6 @@
 #include "toolkit/ImageList.h"
 
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #include "views/PreviewPainter.h"
 
-#include "toolkit/Scoped.h"
-#include "views/GdiPlusOwners.h"
+#include "base/Scoped.h"
+#include "toolkit/GdiPlusOwners.h"
 
 namespace lum {
 

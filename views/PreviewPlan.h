@@ -2,7 +2,7 @@
 // The decisions of the preview pane, without windows: where the still
 // picture goes, whether a refresh must restart the saver, and what the view
 // shows when no saver covers it.
-#include "store/SaverItem.h"
+#include "base/SaverItem.h"
 
 #include <cstdint>
 #include <string>

@@ -7,7 +7,7 @@
 #include "toolkit/SubClassWindow.h"
 #include "views/SaverListPlan.h"
 #include "views/SaverRowPainter.h"
-#include "views/ViewMessages.h"
+#include "base/Messages.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,8 +1,8 @@
 #include "views/SaverPreviewTabWindow.h"
 
-#include "app/FileSystem.h"
+#include "base/FileSystem.h"
 #include "store/SaverCatalog.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 #include "views/PreviewPainter.h"
 
 #include <commctrl.h>

@@ -4,10 +4,10 @@
 // (as the saver's own child window), its large still picture, or a short
 // notice when there is nothing to run.
 #include "saver/ScreenSaver_CL.h"
-#include "store/SaverItem.h"
+#include "base/SaverItem.h"
 #include "toolkit/SubClassWindow.h"
 #include "views/PreviewPlan.h"
-#include "views/ViewMessages.h"
+#include "base/Messages.h"
 
 #include <windows.h>
 

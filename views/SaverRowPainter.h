@@ -3,8 +3,8 @@
 // the title in a blend of blue and magenta and the note in blue; the
 // selected row gets a light blue box and a highlight frame so that the user
 // sees which saver is being previewed.
-#include "store/SaverItem.h"
-#include "views/GdiPlusOwners.h"
+#include "base/SaverItem.h"
+#include "toolkit/GdiPlusOwners.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "demo/savers/SaverWindow.h"
 
 #include "demo/savers/SaverSettings.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // How long the main window takes to appear over 2,000 entries of one
 // category, until the saver list has painted, and how long one screen of
 // rows takes to draw. Prints the figures; asserts nothing.
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "app/MainView.h"
 #include "app/MainWindowClass.h"
 #include "tests/support/TestSupport.h"

@@ -2,9 +2,9 @@
 // live preview of a demo saver inside the preview view.
 #include "tests/mainview/MainWindowFixture.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
-#include "views/ViewMessages.h"
+#include "base/Messages.h"
 
 #include <commctrl.h>
 

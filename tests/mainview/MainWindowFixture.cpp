@@ -1,6 +1,6 @@
 #include "tests/mainview/MainWindowFixture.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "app/MainWindowClass.h"
 
 namespace lum::test {

@@ -1,7 +1,7 @@
 // The real program, started under Wine: single instance, exit codes, the
 // window it opens and the folders it makes.
 #include "app/MainWindowClass.h"
-#include "app/ModulePath.h"
+#include "base/ModulePath.h"
 #include "tests/support/RunningProgram.h"
 #include "tests/support/TestSupport.h"
 

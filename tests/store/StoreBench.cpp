@@ -5,7 +5,7 @@
 #include "store/SaverCatalog.h"
 #include "tests/store/StoreFixture.h"
 #include "tests/support/TestSupport.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <windows.h>
 #include <psapi.h>

@@ -3,7 +3,7 @@
 // data folder and a program folder with its placeholder picture.
 #include "store/SaverCatalog.h"
 #include "tests/support/TestSupport.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 // A program started (or watched) by a test, and the windows it shows.
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // window styles, and the column layouts.
 #include "tests/toolkit/TestWindows.h"
 #include "toolkit/ControlFactory.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <gtest/gtest.h>
 

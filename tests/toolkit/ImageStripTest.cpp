@@ -2,7 +2,7 @@
 // and the strip that ships beside the program.
 #include "tests/support/TestSupport.h"
 #include "toolkit/ImageList.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <gtest/gtest.h>
 

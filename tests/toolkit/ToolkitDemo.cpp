@@ -1,10 +1,10 @@
 // A window with a rebar holding the browser and saver toolbars from the
 // strip; after a moment it opens the saver band's chevron menu, so that
 // the whole can be looked at on a screenshot.
-#include "app/ModulePath.h"
+#include "base/ModulePath.h"
 #include "toolkit/ReBer.h"
 #include "toolkit/ToolBar.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 // picture as painted, the notices, the context menu message, and a real
 // demo saver running inside the view.
 #include "tests/views/ViewsTestSupport.h"
-#include "views/GdiPlusOwners.h"
+#include "toolkit/GdiPlusOwners.h"
 #include "views/PreviewPainter.h"
 #include "views/SaverListTabWindow.h"
 #include "views/SaverPreviewTabWindow.h"

@@ -2,7 +2,7 @@
 // disk, selection and right click reported to a main window, reordering by
 // drag stored in the entry files, and the rows as they are painted.
 #include "tests/views/ViewsTestSupport.h"
-#include "views/GdiPlusOwners.h"
+#include "toolkit/GdiPlusOwners.h"
 #include "views/SaverListTabWindow.h"
 
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 // How fast the left pane is with 2,000 entries in one category: from
 // creating the pane to its first painted list, and one screen of rows.
 #include "tests/views/ViewsTestSupport.h"
-#include "views/GdiPlusOwners.h"
+#include "toolkit/GdiPlusOwners.h"
 #include "views/SaverListTabWindow.h"
 
 #include <commctrl.h>

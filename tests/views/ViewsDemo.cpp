@@ -3,7 +3,7 @@
 // "missing" one whose saver file is gone, anything else selects nothing;
 // a number shows that category tab. Closes itself after 60 seconds.
 #include "tests/views/ViewsTestSupport.h"
-#include "views/GdiPlusOwners.h"
+#include "toolkit/GdiPlusOwners.h"
 #include "views/SaverListTabWindow.h"
 #include "views/SaverPreviewTabWindow.h"
 

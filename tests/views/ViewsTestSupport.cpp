@@ -1,9 +1,9 @@
 #include "tests/views/ViewsTestSupport.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "store/CategoryList.h"
-#include "toolkit/Scoped.h"
-#include "views/GdiPlusOwners.h"
+#include "base/Scoped.h"
+#include "toolkit/GdiPlusOwners.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "tests/webdb/DatabaseFixture.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "store/CategoryList.h"
 #include "store/SaverCatalog.h"
 #include "store/WebSaverDatabase.h"

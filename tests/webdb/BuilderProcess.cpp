@@ -1,7 +1,7 @@
 #include "tests/webdb/BuilderProcess.h"
 
 #include "tests/support/TestSupport.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 namespace lum::test {
 

@@ -1,6 +1,6 @@
 #include "tests/webdb/DatabaseFixture.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "store/SaverFingerprint.h"
 
 namespace lum::test {

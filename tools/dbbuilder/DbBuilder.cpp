@@ -1,8 +1,8 @@
 #include "tools/dbbuilder/DbBuilder.h"
 
-#include "app/ModulePath.h"
+#include "base/ModulePath.h"
 #include "store/SaverFingerprint.h"
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <map>
 #include <utility>

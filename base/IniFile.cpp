@@ -1,6 +1,6 @@
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 
-#include "toolkit/Scoped.h"
+#include "base/Scoped.h"
 
 #include <vector>
 

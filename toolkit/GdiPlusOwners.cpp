@@ -1,6 +1,6 @@
-#include "views/GdiPlusOwners.h"
+#include "toolkit/GdiPlusOwners.h"
 
-#include "app/FileSystem.h"
+#include "base/FileSystem.h"
 
 namespace lum {
 

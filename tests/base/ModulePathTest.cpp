@@ -1,5 +1,5 @@
-#include "app/AppSettings.h"
-#include "app/ModulePath.h"
+#include "base/AppSettings.h"
+#include "base/ModulePath.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -41,8 +41,8 @@ TEST(ModulePath, FileNameAndFolderOfPath) {
 
 TEST(ModulePath, RunningTestKnowsItsOwnFile) {
     const ModulePath m = QueryModulePath();
-    EXPECT_EQ(m.fileName, L"app_base_tests.exe");
-    EXPECT_EQ(m.baseName, L"app_base_tests");
+    EXPECT_EQ(m.fileName, L"base_tests.exe");
+    EXPECT_EQ(m.baseName, L"base_tests");
     EXPECT_EQ(m.folder, test::TestBinFolder());
     EXPECT_FALSE(DocumentsFolder().empty());
     EXPECT_NE(DocumentsFolder().back(), L'\\');
