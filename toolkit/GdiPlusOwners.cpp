@@ -2,6 +2,8 @@
 
 #include "base/FileSystem.h"
 
+#include <vector>
+
 namespace lum {
 
 GdipImage LoadPicture(const std::wstring& path) {
@@ -17,6 +19,20 @@ bool PictureSize(const GdipImage& picture, UINT& width, UINT& height) {
     if (gdip::GdipGetImageWidth(picture.get(), &width) != Gdiplus::Ok) return false;
     if (gdip::GdipGetImageHeight(picture.get(), &height) != Gdiplus::Ok) return false;
     return width > 0 && height > 0;
+}
+
+bool SaveAsPng(Gdiplus::GpImage* image, const std::wstring& path) {
+    if (!image || path.empty()) return false;
+    UINT count = 0, bytes = 0;
+    if (gdip::GdipGetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || count == 0 || bytes == 0) return false;
+    std::vector<unsigned char> buffer(bytes);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (gdip::GdipGetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) return false;
+    for (UINT i = 0; i < count; ++i) {
+        if (encoders[i].MimeType && ::lstrcmpiW(encoders[i].MimeType, L"image/png") == 0)
+            return gdip::GdipSaveImageToFile(image, path.c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
+    }
+    return false;
 }
 
 GdipBrush SolidBrush(Gdiplus::ARGB colour) {

@@ -47,6 +47,10 @@ bool PictureSize(const GdipImage& picture, UINT& width, UINT& height);
 
 GdipBrush SolidBrush(Gdiplus::ARGB colour);
 
+// Saves a GDI+ bitmap (or any image) as a PNG file through the system's
+// "image/png" encoder; false when the encoder is missing or the write failed.
+bool SaveAsPng(Gdiplus::GpImage* image, const std::wstring& path);
+
 // A font of the given family and size in points; when the family is not
 // installed, the generic sans-serif family is used instead.
 class FallbackFont {

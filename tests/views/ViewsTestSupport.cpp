@@ -14,8 +14,6 @@ namespace lum::test {
 
 namespace {
 
-const CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-
 const wchar_t kMainClass[] = L"LumViewsTestMain";
 
 Pixels CopyBits(HDC source, int x, int y, int width, int height, HWND printed) {
@@ -82,7 +80,7 @@ bool WritePicture(const std::wstring& path, int width, int height, uint32_t top,
             gdip::GdipFillEllipseI(graphics.get(), round.get(), width / 2 - d / 2, height / 2 - d / 2, d, d);
         }
     }
-    return gdip::GdipSaveImageToFile(bitmap.get(), path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+    return SaveAsPng(bitmap.get(), path);
 }
 
 ViewsCollection::ViewsCollection() {
