@@ -66,7 +66,6 @@ INT_PTR ScreenSaverInstallInfoDialog_CL::HandleDialogMessage(HWND hwnd, UINT mes
 void ScreenSaverInstallInfoDialog_CL::OnInit() {
     CenterOverOwner(::GetWindow(m_hWnd, GW_OWNER), m_hWnd);
     ::SetWindowTextW(m_hWnd, L"インストールされたスクリーンセーバーがありました。");
-    ::ShowWindow(m_hWnd, SW_SHOW);
 
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
@@ -98,11 +97,14 @@ void ScreenSaverInstallInfoDialog_CL::OnInit() {
     ::SendMessageW(m_hListView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_ImageList.Handle()));
     FillList();
 
-    m_factory.AddStaticText(kHintText, 0, 0, m_hWnd);
+    // Made where it will stay: a control moved after its first paint can
+    // carry along the bits the list view had clipped.
+    m_factory.AddStaticText(kHintText, 4, height - 4 * h - 8, m_hWnd);
     m_pToggleButton = m_factory.Control(m_factory.AddButton(kSelectAllLabel, m_hWnd));
     m_factory.StackControls(1, 4, height - 4 * h - 8, 8);
     m_pAddButton = m_factory.Control(m_factory.AddOkCancelButtons(m_hWnd, L"コレクションに加える", L"何もしない"));
     UpdateAddButton();
+    ::ShowWindow(m_hWnd, SW_SHOW);
 }
 
 void ScreenSaverInstallInfoDialog_CL::FillList() {
