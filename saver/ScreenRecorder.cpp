@@ -94,7 +94,6 @@ void Record(RecordingSession& session) {
         ::PostMessageW(session.dialog, UM_RECORDING_DONE, 0, 0);
         return;
     }
-    session.covered = true;
     HWND ime = ::ImmGetDefaultIMEWnd(saver);
     SendImeControl(ime, IMC_CLOSESTATUSWINDOW);
 
@@ -107,10 +106,7 @@ void Record(RecordingSession& session) {
         if (RootAt(probe) != saver) break;
         if (CapturePicture(session.ring, keepFull)) ++*session.frames;
         const ULONGLONG now = ::GetTickCount64();
-        if (now - start >= session.settings.capMs) {
-            session.capped = true;
-            break;
-        }
+        if (now - start >= session.settings.capMs) break;
         beat = std::max(beat + session.settings.intervalMs, now);
         if (Stopped(session, static_cast<DWORD>(beat - now))) break;
     }

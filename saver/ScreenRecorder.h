@@ -45,8 +45,6 @@ struct RecordingSession {
     std::function<bool()> saverReady;  // set before the worker starts; true once the saver is up
     // Pictures taken so far; shared with whoever watches the recording.
     std::shared_ptr<std::atomic<int>> frames = std::make_shared<std::atomic<int>>(0);
-    std::atomic<bool> covered{false};
-    std::atomic<bool> capped{false};
 };
 
 // Starts the worker; null when no thread could be made.

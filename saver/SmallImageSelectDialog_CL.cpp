@@ -15,6 +15,7 @@ constexpr int kDialogWidth = 840;
 constexpr int kDialogHeight = 520;
 constexpr DWORD kJoinLimitMs = 5000;  // the worker has posted; only its last send (bounded) remains
 const wchar_t kCaption[] = L"スクリーンセーバーを終了されたタイミングから１５秒間前までの画像を録画します。";
+const wchar_t kMessageCaption[] = L"サムネイル";
 const wchar_t kRecordText[] = L"スクリーンセーバー画像を取得する";
 const wchar_t kSetText[] = L"サムネイルに設定する";
 const wchar_t kCancelText[] = L"キャンセル";
@@ -190,6 +191,11 @@ void SmallImageSelectDialog_CL::OnRecordingDone() {
     ShowPictures();
     EnableButtons();
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    if (!m_pShown || m_pShown->ring.Count() == 0) {
+        ::MessageBoxW(m_hWnd, L"スクリーンセーバーの画面を録画できませんでした。\r\n"
+                              L"スクリーンセーバーが起動しなかったか、すぐに終了した可能性があります。",
+                      kMessageCaption, MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 void SmallImageSelectDialog_CL::ShowPictures() {
@@ -234,7 +240,7 @@ void SmallImageSelectDialog_CL::OnSet() {
     if (HBITMAP full = ring.FullPicture(item.iImage))
         saved = SaveBitmapAsPng(full, folder + L"\\imageL.png") && saved;
     if (!saved) {
-        ::MessageBoxW(m_hWnd, L"サムネイルを保存できませんでした。", L"サムネイル", MB_OK | MB_ICONWARNING);
+        ::MessageBoxW(m_hWnd, L"サムネイルを保存できませんでした。", kMessageCaption, MB_OK | MB_ICONWARNING);
     }
     ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
 }

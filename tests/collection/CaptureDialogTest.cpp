@@ -74,10 +74,10 @@ protected:
 
     // Runs the dialog over `saver` with `action` on a helper thread.
     void Run(const RecorderSettings& settings, const std::wstring& saver,
-             const std::function<void(HWND, SmallImageSelectDialog_CL&)>& action) {
+             const std::function<void(HWND, SmallImageSelectDialog_CL&)>& action, std::wstring image = L"") {
         SmallImageSelectDialog_CL dialog(settings);
         dialog.m_strSaverPath = saver;
-        dialog.m_strImagePath = m_entry + L"\\image.png";
+        dialog.m_strImagePath = image.empty() ? m_entry + L"\\image.png" : image;
         DialogAnswerer answerer(kCaption, [&](HWND window) { action(window, dialog); });
         EXPECT_EQ(dialog.RunModal(nullptr), 0);
     }
@@ -149,24 +149,27 @@ TEST_F(CaptureDialogTest, ASaverThatNeverCoversTheDialogGivesNoPictures) {
     const std::wstring saver = m_temp / L"Recorder.scr";
     ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", saver));  // a small window away from the dialog
     Shown shown;
+    DialogAnswerer told(L"サムネイル", IDOK);
     Run(RecorderSettings(), saver, [&](HWND dialog, SmallImageSelectDialog_CL&) {
         if (Record(dialog)) shown = ReadShown(dialog);
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
+    EXPECT_EQ(told.Count(), 1u);  // the user learns why nothing came
     EXPECT_TRUE(shown.labels.empty());
     EXPECT_FALSE(shown.setEnabled);
     EXPECT_TRUE(WaitUntil([&] { return RecordNumber(saver, L"closes") >= 1; }));  // and it was stopped
 }
 
-TEST_F(CaptureDialogTest, ASaverThatNeverEndsIsCutOffByTheCap) {
+TEST_F(CaptureDialogTest, ASaverThatNeverEndsIsCutOffByTheCapAndAnEntryWithoutFolderIsRefused) {
     const std::wstring saver = m_temp / L"Stubborn.scr";
     ASSERT_TRUE(CopyFixture(L"StubbornSaver.scr", saver));
     RecorderSettings settings;
     settings.intervalMs = 100;
     settings.capMs = 1500;
     Shown shown;
-    bool aliveAtTheEnd = false;
+    bool aliveAtTheEnd = false, openAfterRefusal = false;
     DWORD pid = 0;
+    DialogAnswerer told(L"サムネイル", IDOK);
     Run(settings, saver, [&](HWND dialog, SmallImageSelectDialog_CL& object) {
         // Put the probe point on the fixture's small topmost window.
         ::SetWindowPos(dialog, nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -174,12 +177,17 @@ TEST_F(CaptureDialogTest, ASaverThatNeverEndsIsCutOffByTheCap) {
             pid = object.Runner().ProcessId();
             shown = ReadShown(dialog);
             aliveAtTheEnd = ScreenSaver_CL::IsSaverProcessAlive(L"Stubborn.scr", pid);
+            Select(dialog, 0);
+            PressButton(dialog, kIdSetThumbnail);
+            openAfterRefusal = WaitUntil([&] { return told.Count() == 1; }) && ::IsWindow(dialog);
         }
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
-    });
+    }, L"\\image.png");
     RunningProgram leftOver(pid);  // ended by the test: it ignores WM_CLOSE
     EXPECT_FALSE(shown.labels.empty());
     EXPECT_TRUE(aliveAtTheEnd);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_FALSE(FileExists(L"\\imageL.png"));
 }
 
 } // namespace
