@@ -157,7 +157,7 @@ def main():
     parser.add_argument("--dist", required=True, help="the build's dist folder")
     parser.add_argument("--out", required=True, help="where the zip and installer go")
     parser.add_argument("--arch", choices=("x86", "amd64"), default="x86",
-                        help="the installer's own architecture; the program's")
+                        help="the installer's own architecture, the same as the program's")
     parser.add_argument("--icon", default=os.path.join(here, "..", "assets", "icon", "lumenary.ico"))
     parser.add_argument("--print-version", action="store_true",
                         help="print the program's version and stop")

@@ -3,6 +3,7 @@
 # build/release-i686 and packs build/release/Lumenary-<version>.zip and
 # build/release/Lumenary-<version>-setup.exe. Nothing here runs Windows code,
 # so it works on machines that cannot execute 32-bit programs too.
+# LUM_RELEASE_BUILD and LUM_RELEASE_OUT choose other folders.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -32,6 +33,6 @@ for t in "${targets[@]}"; do target_args+=(--target "$t"); done
 cmake --build "$build" -j"$(nproc)" "${target_args[@]}" -- --no-print-directory >/dev/null
 
 echo "Packing the release in $out"
-rm -rf "$out"
+rm -f "$out"/Lumenary-*.zip "$out"/Lumenary-*-setup.exe
 /usr/bin/python3 "$root/installer/package.py" --dist "$build/dist" --out "$out" --arch x86
 rm -rf "$out/stage"
