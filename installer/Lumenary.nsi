@@ -62,6 +62,29 @@ LangString SecDesktopText ${LANG_JAPANESE} "デスクトップに ${PRODUCT} の
 LangString SecDemoName ${LANG_JAPANESE} "デモのスクリーンセーバー"
 LangString SecDemoText ${LANG_JAPANESE} "サンプルのスクリーンセーバーを Windows のシステム フォルダーにも入れ、初めての検索で見つかるようにします。同じ名前のファイルがすでにあるときは、そのファイルには触れません。"
 LangString DemoSaverKept ${LANG_JAPANESE} "同じ名前のファイルがあるため入れませんでした: "
+LangString ProgramRunning ${LANG_JAPANESE} "${PRODUCT} が起動しています。${PRODUCT} を終了してから「再試行」を押してください。"
+
+; Windows keeps a running program's file: replacing or removing the folder
+; then would leave it half updated or half removed while saying it is done.
+; The program must be closed first; a silent run stops with an error.
+!macro LUM_WAIT_UNTIL_PROGRAM_CLOSED
+  ${Do}
+    ${IfNot} ${FileExists} "$INSTDIR\${PROGRAM_EXE}"
+      ${Break}
+    ${EndIf}
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${PROGRAM_EXE}" a
+    ${IfNot} ${Errors}
+      FileClose $0
+      ${Break}
+    ${EndIf}
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" /SD IDCANCEL IDCANCEL`
+      DetailPrint "$(ProgramRunning)"
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+  ${Loop}
+!macroend
 
 ; The system folder may already hold a saver of the same name (Windows ships
 ; savers with common names): that file is left alone, and only savers this
@@ -89,6 +112,7 @@ LangString DemoSaverKept ${LANG_JAPANESE} "同じ名前のファイルがある�
 Section "!$(SecProgramName)" SecProgram
   SectionIn RO
   SetShellVarContext all
+  !insertmacro LUM_WAIT_UNTIL_PROGRAM_CLOSED
   !insertmacro LUM_INSTALL_FILES
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
@@ -139,6 +163,7 @@ FunctionEnd
 ; Removes what the installer put there and nothing else: the collection in
 ; Documents, and any file the user added to the program folder, stay.
 Section "Uninstall"
+  !insertmacro LUM_WAIT_UNTIL_PROGRAM_CLOSED
   SetShellVarContext all
   Delete "$DESKTOP\${PRODUCT}.lnk"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"

@@ -58,7 +58,7 @@ def registry_values(key):
     return {m[0]: m[2] for m in re.findall(r"^\s+(.+?)\s{4}(REG_\w+)\s{4}(.*?)\s*$", result.stdout, re.M)}
 
 
-def start_and_close(exe, shot):
+def start_and_close(exe, shot, while_running=lambda: None):
     """Starts the program, waits for its main window and closes it as a user would."""
     with open(os.path.join(WORK, "program.log"), "w") as log:
         program = subprocess.Popen([os.environ["WINELOADER"], exe], stdin=subprocess.DEVNULL,
@@ -69,6 +69,7 @@ def start_and_close(exe, shot):
         if shown:
             time.sleep(1)
             subprocess.run(["import", "-window", "root", os.path.join(WORK, shot)], check=False)
+            while_running()
         closed = wine(CLOSER, check=False).stdout
         return shown, closed.strip(), program.wait(30)
     finally:
@@ -125,6 +126,9 @@ class ReleaseTest(unittest.TestCase):
         os.makedirs(entry)
         with open(os.path.join(entry, "saver_item.ini"), "wb") as f:
             f.write("\ufeff[SAVER_ITEM]\r\nsort_id=1\r\ncategory=未設定\r\ntitle=星\r\n".encode("utf-16-le"))
+        for name in DEMO_SAVERS:  # what an earlier, failed run may have left
+            if os.path.exists(os.path.join(SYSTEM, name)):
+                os.remove(os.path.join(SYSTEM, name))
         # A saver of the system's own with a demo saver's name must survive both.
         with open(os.path.join(SYSTEM, "Bubbles.scr"), "wb") as f:
             f.write(b"the system's own saver")
@@ -155,7 +159,15 @@ class ReleaseTest(unittest.TestCase):
         for name in ("Plasma.scr", "Starfield.scr"):
             self.assertEqual(digest(os.path.join(SYSTEM, name)), self.shipped["demo/" + name])
 
-        self.assertEqual(start_and_close(program + r"\Lumenary.exe", "installed.png"), (True, "closed 1 window(s)", 0))
+        def uninstall_while_running():
+            # In place (_?=, unquoted, hence the batch file), so that its exit code is the result.
+            with open(os.path.join(DRIVE_C, "uninstall-in-place.bat"), "w", newline="\r\n") as bat:
+                bat.write(f'"{program}\\uninstall.exe" /S _?={program}\nexit /b %ERRORLEVEL%\n')
+            result = wine("cmd", "/c", r"C:\uninstall-in-place.bat", check=False)
+            self.assertEqual((result.returncode, tree(INSTALLED)), (2, installed))
+        self.assertEqual(start_and_close(program + r"\Lumenary.exe", "installed.png", uninstall_while_running),
+                         (True, "closed 1 window(s)", 0))
+        self.assertEqual(registry_values(UNINSTALL_KEY), values)
         users_files = tree(collection)
         self.assertIn("Collection/all/00001/saver_item.ini", users_files)
 
