@@ -20,6 +20,9 @@ fi
 export SOURCE_DATE_EPOCH
 
 echo "Building the 32-bit program in $build"
+# A fresh dist/: nothing left from an earlier build ships, and every program
+# is linked again with this release's time stamp.
+rm -rf "$build/dist"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw.cmake" \
   -DLUMENARY_ARCH=i686 -DCMAKE_BUILD_TYPE=Release -DLUMENARY_BUILD_TESTS=OFF >/dev/null
 
