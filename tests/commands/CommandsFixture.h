@@ -2,6 +2,7 @@
 // The main window with entries that run fixture savers, and what the
 // commands leave behind outside it: the trash and the desktop settings.
 #include "tests/mainview/MainWindowFixture.h"
+#include "tests/commands/OutsideTraces.h"
 #include "tests/saver/SaverTestSupport.h"
 
 #include <string>
@@ -21,12 +22,5 @@ protected:
     ScreenSaver_CL& Runner() { return m_view->ListPane().ListObject().Runner(); }
     int CurrentTab() const;
 };
-
-// Whether the Linux trash holds a folder that was deleted from `windowsPath`.
-bool InTrash(const std::wstring& windowsPath);
-
-// A string value below HKCU\Control Panel\desktop; empty when absent.
-std::wstring DesktopValue(const wchar_t* name);
-void SetDesktopValue(const wchar_t* name, const std::wstring& value);
 
 } // namespace lum::test
