@@ -161,8 +161,13 @@ bool SelectListViewItem(HWND listView, int index) {
 }
 
 void MouseMoveTo(POINT screen) {
-    ::SetCursorPos(screen.x, screen.y);
-    SendMouse(MOUSEEVENTF_MOVE);  // a move event at the new place
+    // Absolute moves: the program sees WM_MOUSEMOVE as from a real mouse.
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof input);
     Pause(60);
 }
 

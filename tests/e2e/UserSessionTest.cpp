@@ -234,8 +234,11 @@ TEST_F(UserSession, Step05_ReordersByDragging) {
     const std::wstring first = aquariumBefore == 0 ? aquarium : lagoon;
     const std::wstring second = aquariumBefore == 0 ? lagoon : aquarium;
 
-    // The first row is dragged below the last.
-    MouseDrag(ListRowCenter(List(), 0), ListRowCenter(List(), 2));
+    // The first row is chosen, then dropped on the second: it takes the
+    // second place.
+    ClickRow(0);
+    ASSERT_TRUE(WaitForPreviewSaver());
+    MouseDrag(ListRowCenter(List(), 0), ListRowCenter(List(), 1));
     ASSERT_TRUE(WaitUntil([&] { return ReadIniInt(first, L"SAVER_ITEM", L"sort_id", -1) == 1; }))
         << "the dragged entry did not move";
     EXPECT_EQ(ReadIniInt(second, L"SAVER_ITEM", L"sort_id", -1), 0);
@@ -251,6 +254,7 @@ TEST_F(UserSession, Step06_SetsOneAsThePcScreenSaver) {
     HWND box = WaitForCaption(App(), L"お知らせ", kWindowWaitMs);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(BoxText(box).rfind(L"\"星の海\"をＰＣのスクリーンセーバに設定しました。", 0), 0u) << Narrow(BoxText(box));
+    std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"06-set-as-pc-screen-saver");
     PressDialogButton(box, IDNO);
 
@@ -310,6 +314,7 @@ TEST_F(UserSession, Step09_DeletesAnEntryIntoTheTrash) {
     Command(kCmdDeleteEntry);
     HWND box = WaitForCaption(App(), L"削除確認", kWindowWaitMs);
     ASSERT_NE(box, nullptr);
+    std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"09a-delete-question");
     PressDialogButton(box, IDYES);
 
