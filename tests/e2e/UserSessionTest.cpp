@@ -53,6 +53,7 @@ std::wstring InstalledPath(const InstalledSaver& saver) {
 }
 
 std::wstring DataFolder() { return DocumentsFolder() + L"\\Lumenary"; }
+std::wstring SetAsideFolder() { return DocumentsFolder() + L"\\Lumenary.before-e2e"; }
 std::wstring SettingsFile() { return DataFolder() + L"\\Lumenary.ini"; }
 
 // The entry folder whose record runs `saverPath`; empty if none.
@@ -85,6 +86,7 @@ struct Session {
     std::unique_ptr<TestHttpServer> database;
     std::unique_ptr<RunningProgram> app;
     HWND main = nullptr;
+    std::vector<std::wstring> placed;  // installed by the test, removed after it
 };
 std::unique_ptr<Session> g_session;
 
@@ -92,10 +94,15 @@ class UserSession : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         g_session = std::make_unique<Session>();
-        RemoveTree(DataFolder());  // an empty start
+        // An empty start; a collection of an earlier run (scripts/run.sh
+        // shares this prefix) is set aside and put back afterwards.
+        RemoveTree(SetAsideFolder());
+        ::MoveFileW(DataFolder().c_str(), SetAsideFolder().c_str());
         for (const InstalledSaver& saver : kInstalled) {
             const std::wstring built = DistFolder() + L"\\demo\\" + saver.built;
-            ::CopyFileW(built.c_str(), InstalledPath(saver).c_str(), FALSE);
+            const bool there = FileExists(InstalledPath(saver));
+            if (::CopyFileW(built.c_str(), InstalledPath(saver).c_str(), FALSE) && !there)
+                g_session->placed.push_back(InstalledPath(saver));
         }
         g_session->database = std::make_unique<TestHttpServer>(DistFolder() + L"\\demo\\db");
         MakeFolders(DataFolder());
@@ -106,8 +113,12 @@ protected:
 
     static void TearDownTestSuite() {
         CloseProgram();
-        for (const InstalledSaver& saver : kInstalled) ::DeleteFileW(InstalledPath(saver).c_str());
+        for (const std::wstring& path : g_session->placed) ::DeleteFileW(path.c_str());
         g_session.reset();
+        if (FolderExists(SetAsideFolder())) {
+            RemoveTree(DataFolder());
+            ::MoveFileW(SetAsideFolder().c_str(), DataFolder().c_str());
+        }
     }
 
     static void StartProgram() {
@@ -238,6 +249,9 @@ TEST_F(UserSession, Step05_ReordersByDragging) {
     // second place.
     ClickRow(0);
     ASSERT_TRUE(WaitForPreviewSaver());
+    // Past the double-click time: the press that starts the drag is a press
+    // of its own, not the second half of a double click.
+    std::this_thread::sleep_for(milliseconds(::GetDoubleClickTime() + 200));
     MouseDrag(ListRowCenter(List(), 0), ListRowCenter(List(), 1));
     ASSERT_TRUE(WaitUntil([&] { return ReadIniInt(first, L"SAVER_ITEM", L"sort_id", -1) == 1; }))
         << "the dragged entry did not move";
