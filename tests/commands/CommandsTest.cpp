@@ -1,16 +1,39 @@
 // The saver commands on the real main window with fixture savers: settings,
 // full screen, setting the PC's screen saver and deleting entries.
-#include "tests/commands/CommandsFixture.h"
-
 #include "app/EntryDeletion.h"
-#include "app/SystemSaver.h"
 #include "base/Messages.h"
+#include "tests/commands/OutsideTraces.h"
+#include "tests/mainview/MainWindowFixture.h"
+#include "tests/saver/SaverTestSupport.h"
 #include "tests/support/DialogAnswerer.h"
+
+#include <commctrl.h>
 
 namespace lum::test {
 namespace {
 
 using std::chrono::milliseconds;
+
+class CommandsTest : public MainWindowTest {
+protected:
+    // The entry's folder holds its own copy of the fixture: the preview runs
+    // from (and keeps busy) the entry folder.
+    std::wstring AddFixtureEntry(int number, const std::wstring& category, const std::wstring& title,
+                                 const std::wstring& fixture) {
+        const std::wstring folder = AddEntryFolder(number, {category, title, FixturePath(fixture), number});
+        EXPECT_TRUE(CopyFixture(fixture, folder + L"\\" + fixture));
+        return folder;
+    }
+    void SelectAndWaitForPreview(int row) {
+        const DWORD before = Runner().ProcessId();
+        ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(row), 0);
+        ASSERT_TRUE(PumpUntil([&] { return Runner().ProcessId() != before && Runner().SaverWindow() && !Runner().IsClosing(); },
+                              milliseconds(15000)));
+    }
+    void Command(UINT id) { ::PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    ScreenSaver_CL& Runner() { return m_view->ListPane().ListObject().Runner(); }
+    int CurrentTab() const { return static_cast<int>(::SendMessageW(m_view->ListPane().TabControl(), TCM_GETCURSEL, 0, 0)); }
+};
 
 TEST(EntryDeletionRules, OnlyFiveDigitFoldersDirectlyInTheCollection) {
     const std::wstring all = L"C:\\data\\Collection\\all";

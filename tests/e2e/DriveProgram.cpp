@@ -13,70 +13,50 @@ namespace lum::test {
 
 namespace {
 
-struct IdSearch {
-    int id;
-    HWND found = nullptr;
-};
+void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
-BOOL CALLBACK MatchId(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<IdSearch*>(param);
-    if (::GetDlgCtrlID(hwnd) != search.id) return TRUE;
-    search.found = hwnd;
-    return FALSE;
-}
-
-bool EndsWithScr(const wchar_t* name) {
-    const size_t length = wcslen(name);
-    return length > 4 && ::lstrcmpiW(name + length - 4, L".scr") == 0;
-}
-
-std::wstring ImageNameOf(DWORD processId) {
+bool IsSaverProcess(DWORD processId) {
     UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size)) return std::wstring();
-    return std::wstring(path, size);
+    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size) || size < 4) return false;
+    return ::lstrcmpiW(path + size - 4, L".scr") == 0;
 }
 
-void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof input);
+DWORD ProcessOf(HWND hwnd) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    return processId;
 }
 
-struct ForeignSearch {
-    DWORD hostProcess;
+// One search over windows: the first that `match` accepts.
+struct Search {
+    bool (*match)(HWND, LPARAM);
+    LPARAM argument;
     HWND found = nullptr;
 };
 
-BOOL CALLBACK MatchForeign(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<ForeignSearch*>(param);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search.hostProcess) return TRUE;
+BOOL CALLBACK Visit(HWND hwnd, LPARAM param) {
+    auto& search = *reinterpret_cast<Search*>(param);
+    if (!search.match(hwnd, search.argument)) return TRUE;
     search.found = hwnd;
     return FALSE;
 }
 
-BOOL CALLBACK MatchSaverWindow(HWND hwnd, LPARAM param) {
-    if (!::IsWindowVisible(hwnd)) return TRUE;
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    if (!EndsWithScr(ImageNameOf(owner).c_str())) return TRUE;
-    *reinterpret_cast<HWND*>(param) = hwnd;
-    return FALSE;
+HWND FirstChild(HWND parent, bool (*match)(HWND, LPARAM), LPARAM argument) {
+    Search search{match, argument};
+    if (parent)
+        ::EnumChildWindows(parent, Visit, reinterpret_cast<LPARAM>(&search));
+    else
+        ::EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-// Memory in another process, freed with its owner.
+// Memory in the process of `window`, for messages that carry pointers.
 class RemoteBuffer {
 public:
-    RemoteBuffer(HWND window, size_t size) : m_size(size) {
-        DWORD processId = 0;
-        ::GetWindowThreadProcessId(window, &processId);
-        m_process.reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    RemoteBuffer(HWND window, size_t size)
+        : m_process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window))) {
         if (m_process)
             m_address = ::VirtualAllocEx(m_process.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
@@ -86,26 +66,33 @@ public:
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
     explicit operator bool() const { return m_address != nullptr; }
-    char* at(size_t offset) const { return static_cast<char*>(m_address) + offset; }
-    bool Write(size_t offset, const void* data, size_t size) const {
-        return ::WriteProcessMemory(m_process.get(), at(offset), data, size, nullptr) != 0;
+    LPARAM at(size_t offset) const { return reinterpret_cast<LPARAM>(static_cast<char*>(m_address) + offset); }
+    void Write(size_t offset, const void* data, size_t size) const {
+        ::WriteProcessMemory(m_process.get(), reinterpret_cast<void*>(at(offset)), data, size, nullptr);
     }
-    bool Read(size_t offset, void* data, size_t size) const {
-        return ::ReadProcessMemory(m_process.get(), at(offset), data, size, nullptr) != 0;
+    void Read(size_t offset, void* data, size_t size) const {
+        ::ReadProcessMemory(m_process.get(), reinterpret_cast<void*>(at(offset)), data, size, nullptr);
     }
 
 private:
     UniqueHandle m_process;
     void* m_address = nullptr;
-    size_t m_size;
 };
+
+void SendMouse(DWORD flags, POINT screen = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof input);
+    Pause(60);
+}
 
 } // namespace
 
 HWND FindDescendant(HWND parent, int id) {
-    IdSearch search{id};
-    ::EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FirstChild(parent, [](HWND hwnd, LPARAM wanted) { return ::GetDlgCtrlID(hwnd) == wanted; }, id);
 }
 
 HWND WaitForCaption(const RunningProgram& program, const std::wstring& caption, DWORD milliseconds) {
@@ -120,6 +107,14 @@ HWND WaitForCaption(const RunningProgram& program, const std::wstring& caption, 
     return found;
 }
 
+HWND FirstSingleLineEdit(HWND dialog) {
+    return FirstChild(dialog, [](HWND hwnd, LPARAM) {
+        wchar_t name[16] = {};
+        ::GetClassNameW(hwnd, name, 16);
+        return ::lstrcmpiW(name, L"Edit") == 0 && !(::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE);
+    }, 0);
+}
+
 void PressDialogButton(HWND dialog, int buttonId) {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
@@ -129,20 +124,17 @@ std::wstring BoxText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }
 
 std::vector<std::wstring> TabTexts(HWND tabs) {
     std::vector<std::wstring> texts;
-    constexpr size_t kTextChars = 128;
-    RemoteBuffer remote(tabs, sizeof(TCITEMW) + kTextChars * sizeof(wchar_t));
-    if (!remote) return texts;
-    const int count = static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    wchar_t text[128] = {};
+    RemoteBuffer remote(tabs, sizeof(TCITEMW) + sizeof text);
+    const int count = remote ? static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) : 0;
     for (int i = 0; i < count; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = reinterpret_cast<wchar_t*>(remote.at(sizeof(TCITEMW)));
-        item.cchTextMax = static_cast<int>(kTextChars);
-        const wchar_t none[1] = {};
-        remote.Write(sizeof(TCITEMW), none, sizeof none);
+        item.cchTextMax = 127;
         remote.Write(0, &item, sizeof item);
-        ::SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote.at(0)));
-        wchar_t text[kTextChars] = {};
+        remote.Write(sizeof(TCITEMW), L"", sizeof(wchar_t));
+        ::SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), remote.at(0));
         remote.Read(sizeof(TCITEMW), text, sizeof text - sizeof(wchar_t));
         texts.emplace_back(text);
     }
@@ -151,30 +143,18 @@ std::vector<std::wstring> TabTexts(HWND tabs) {
 
 bool SelectListViewItem(HWND listView, int index) {
     RemoteBuffer remote(listView, sizeof(LVITEMW));
-    if (!remote) return false;
     LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
     remote.Write(0, &item, sizeof item);
-    return ::SendMessageW(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index),
-                          reinterpret_cast<LPARAM>(remote.at(0))) != 0;
+    return remote && ::SendMessageW(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(index), remote.at(0)) != 0;
 }
 
-void MouseMoveTo(POINT screen) {
-    // Absolute moves: the program sees WM_MOUSEMOVE as from a real mouse.
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof input);
-    Pause(60);
-}
+// Absolute moves: the program sees WM_MOUSEMOVE as from a real mouse.
+void MouseMoveTo(POINT screen) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen); }
 
 void MouseClick(POINT screen) {
     MouseMoveTo(screen);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
-    Pause(60);
     SendMouse(MOUSEEVENTF_LEFTUP);
     Pause(100);
 }
@@ -184,9 +164,8 @@ void MouseDrag(POINT from, POINT to) {
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     Pause(150);
     constexpr int kSteps = 12;
-    for (int step = 1; step <= kSteps; ++step) {
+    for (int step = 1; step <= kSteps; ++step)
         MouseMoveTo(POINT{from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps});
-    }
     Pause(150);
     SendMouse(MOUSEEVENTF_LEFTUP);
     Pause(200);
@@ -203,25 +182,21 @@ POINT ListRowCenter(HWND list, int row) {
 }
 
 HWND ForeignChild(HWND host, DWORD hostProcess) {
-    ForeignSearch search{hostProcess};
-    ::EnumChildWindows(host, MatchForeign, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FirstChild(host, [](HWND hwnd, LPARAM own) { return ProcessOf(hwnd) != static_cast<DWORD>(own); },
+                      static_cast<LPARAM>(hostProcess));
 }
 
 HWND SaverTopWindow() {
-    HWND found = nullptr;
-    ::EnumWindows(MatchSaverWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
+    return FirstChild(nullptr, [](HWND hwnd, LPARAM) { return ::IsWindowVisible(hwnd) && IsSaverProcess(ProcessOf(hwnd)); }, 0);
 }
 
 bool AnySaverRunning() {
     UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    if (!snapshot || !::Process32FirstW(snapshot.get(), &entry)) return false;
-    do {
-        if (EndsWithScr(entry.szExeFile)) return true;
-    } while (::Process32NextW(snapshot.get(), &entry));
+    for (bool more = snapshot && ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry) != FALSE)
+        if (IsSaverProcess(entry.th32ProcessID)) return true;
     return false;
 }
 
@@ -229,8 +204,7 @@ std::wstring Screenshot(const std::wstring& name) {
     const std::wstring folder = TestBinFolder() + L"\\..\\screenshots\\e2e";
     MakeFolders(folder);
     const std::wstring path = folder + L"\\" + name + L".png";
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     WindowDC screen(nullptr);
     UniqueMemoryDC memory(::CreateCompatibleDC(screen.get()));
     UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
@@ -238,11 +212,9 @@ std::wstring Screenshot(const std::wstring& name) {
         SelectScope selected(memory.get(), bitmap.get());
         ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
     }
-    Gdiplus::GpBitmap* picture = nullptr;
-    if (gdip::GdipCreateBitmapFromHBITMAP(bitmap.get(), nullptr, &picture) != Gdiplus::Ok) return std::wstring();
-    GdipImage owned;
-    *owned.put() = picture;
-    return SaveAsPng(owned.get(), path) ? path : std::wstring();
+    GdipImage picture;
+    gdip::GdipCreateBitmapFromHBITMAP(bitmap.get(), nullptr, reinterpret_cast<Gdiplus::GpBitmap**>(picture.put()));
+    return picture && SaveAsPng(picture.get(), path) ? path : std::wstring();
 }
 
 } // namespace lum::test

@@ -15,6 +15,7 @@ HWND FindDescendant(HWND parent, int id);
 
 // Waits for a visible top-level window of `program` with this caption.
 HWND WaitForCaption(const RunningProgram& program, const std::wstring& caption, DWORD milliseconds);
+HWND FirstSingleLineEdit(HWND dialog);
 // Presses a button of another process's dialog (posted, as a click would).
 void PressDialogButton(HWND dialog, int buttonId);
 // The message text of another process's message box.

@@ -66,21 +66,6 @@ std::wstring EntryFolderOf(const std::wstring& saverPath) {
     return std::wstring();
 }
 
-BOOL CALLBACK MatchSingleLineEdit(HWND hwnd, LPARAM param) {
-    wchar_t cls[16] = {};
-    ::GetClassNameW(hwnd, cls, 16);
-    if (::lstrcmpiW(cls, L"Edit") != 0 || (::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE)) return TRUE;
-    *reinterpret_cast<HWND*>(param) = hwnd;
-    return FALSE;
-}
-
-// The information dialog's title is its first single-line edit.
-HWND FirstSingleLineEdit(HWND dialog) {
-    HWND found = nullptr;
-    ::EnumChildWindows(dialog, MatchSingleLineEdit, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 struct Session {
     GdiplusSession gdiplus;
     std::unique_ptr<TestHttpServer> database;
@@ -224,7 +209,7 @@ TEST_F(UserSession, DISABLED_Step04_EditsAnEntry) {
     Command(kCmdEditInformation);
     HWND dialog = WaitForCaption(App(), L"スクリーンセーバー情報の編集", kWindowWaitMs);
     ASSERT_NE(dialog, nullptr);
-    HWND title = FirstSingleLineEdit(dialog);
+    HWND title = FirstSingleLineEdit(dialog);  // the title comes first
     ASSERT_NE(title, nullptr);
     ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"しゃぼん玉の夜"));
     ::PostMessageW(title, WM_CHAR, L'！', 1);  // typed: the dialog notices the change
