@@ -50,11 +50,11 @@ bool IsNoSelection(const SaverItem& item) { return item.mark == kNoSelectionMark
 } // namespace
 
 void MainView_CL::OnSaverSettings() {
-    const SaverItem& item = m_pSelection->current_item;
-    if (item.scr.empty()) return;
+    const std::wstring saver = m_pSelection->current_item.scr;
+    if (saver.empty()) return;
     {
         WaitCursor busy;
-        m_settingsRunner.Start(item.scr.c_str(), m_previewPane.PreviewWindow(), SAVER_MODE_CONFIG);
+        m_settingsRunner.Start(saver.c_str(), m_previewPane.PreviewWindow(), SAVER_MODE_CONFIG);
     }
     // The preview restarts once the settings window has closed, so that it
     // shows what the user chose there.

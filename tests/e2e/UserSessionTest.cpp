@@ -134,9 +134,7 @@ protected:
     void Command(UINT id) { ::PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     HWND PreviewSaver() { return ForeignChild(PreviewView(), App().id()); }
-    bool WaitForPreviewSaver(HWND other = nullptr) {
-        return WaitUntil([&] { HWND saver = PreviewSaver(); return saver && saver != other; }, milliseconds(15000));
-    }
+    bool WaitForPreviewSaver() { return WaitUntil([&] { return PreviewSaver() != nullptr; }, milliseconds(15000)); }
 
     // Switches the category tabs as a click on the tab would.
     void ShowCategory(const std::wstring& name) {
