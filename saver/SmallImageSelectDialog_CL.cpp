@@ -166,8 +166,14 @@ void SmallImageSelectDialog_CL::OnRecord() {
 
     // The cover wait starts once the saver's start has returned: a start may
     // take seconds.
-    m_Runner.Start(m_strSaverPath.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    m_hRecorderThread = StartRecorder(session, &m_uRecorderThreadId);
+    try {
+        m_Runner.Start(m_strSaverPath.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
+        m_hRecorderThread = StartRecorder(session, &m_uRecorderThreadId);
+    } catch (...) {
+        // Handled below like a worker that could not be made.
+    }
+    // Without a worker nobody would post the end, and the dialog, waiting
+    // for it, could not even be closed.
     if (!m_hRecorderThread) ::PostMessageW(m_hWnd, UM_RECORDING_DONE, 0, 0);
 }
 
