@@ -109,8 +109,8 @@ TEST_F(CaptureDialogTest, RecordsUntilTheSaverEndsAndStoresBothPictures) {
     });
     ASSERT_GE(shown.labels.size(), 3u);
     EXPECT_LE(shown.labels.size(), 30u);
-    for (size_t i = 0; i < shown.labels.size(); ++i) EXPECT_EQ(shown.labels[i], AgeLabel(static_cast<int>(i), 500));
-    EXPECT_EQ(shown.labels[0], L"0.5秒前");
+    EXPECT_EQ(std::vector<std::wstring>(shown.labels.begin(), shown.labels.begin() + 3),
+              (std::vector<std::wstring>{L"0.5秒前", L"1.0秒前", L"1.5秒前"}));
     EXPECT_TRUE(shown.setEnabled);
     EXPECT_TRUE(openAfterEmptySet);
     EXPECT_TRUE(PictureIs(m_entry + L"\\image.png", 128, 96));
