@@ -160,6 +160,10 @@ void SmallImageSelectDialog_CL::OnRecord() {
     session->saverReady = [runner] { return !runner->IsClosing() && !runner->IsStarting(); };
     *m_frames = 0;
     session->frames = m_frames;
+    // Whatever lies on the dialog's corner before the start is not the
+    // saver, even when it is another program's window.
+    session->probe = ProbePointOf(m_hWnd);
+    session->before = RootWindowAt(session->probe);
     m_pRecording = session;
     EnableButtons();
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));

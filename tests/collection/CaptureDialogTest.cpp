@@ -160,6 +160,24 @@ TEST_F(CaptureDialogTest, ASaverThatNeverCoversTheDialogGivesNoPictures) {
     EXPECT_TRUE(WaitUntil([&] { return RecordNumber(saver, L"closes") >= 1; }));  // and it was stopped
 }
 
+TEST_F(CaptureDialogTest, AnotherProgramsWindowOnTheDialogBeforeTheStartIsNotTakenForTheSaver) {
+    const std::wstring other = m_temp / L"Other.scr";
+    ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", other));
+    RunningProgram lying(other, L"/s");  // a small topmost window at (40, 40)
+    ASSERT_TRUE(lying.WaitForTopWindow(L"", 5000));
+    RecorderSettings settings;
+    settings.capMs = 3000;
+    Shown shown;
+    DialogAnswerer told(L"サムネイル", IDOK);
+    Run(settings, m_temp / L"Missing.scr", [&](HWND dialog, SmallImageSelectDialog_CL&) {
+        ::SetWindowPos(dialog, nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        if (Record(dialog)) shown = ReadShown(dialog);
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_TRUE(shown.labels.empty());  // no saver ever came
+    EXPECT_EQ(told.Count(), 1u);
+}
+
 TEST_F(CaptureDialogTest, ASaverThatNeverEndsIsCutOffByTheCapAndAnEntryWithoutFolderIsRefused) {
     const std::wstring saver = m_temp / L"Stubborn.scr";
     ASSERT_TRUE(CopyFixture(L"StubbornSaver.scr", saver));

@@ -59,13 +59,16 @@ TEST(RecorderMath, ProbePointStaysOnTheVisiblePartOfTheDialog) {
     }
 }
 
-TEST(RecorderMath, OnlyAnotherProgramsWindowCoversTheDialog) {
+TEST(RecorderMath, OnlyANewWindowOfAnotherProgramCoversTheDialog) {
     const HWND dialog = reinterpret_cast<HWND>(0x100);
     const HWND other = reinterpret_cast<HWND>(0x200);
+    const HWND third = reinterpret_cast<HWND>(0x300);
     EXPECT_FALSE(CoversDialog(nullptr, 0, dialog, 7));   // nothing there
     EXPECT_FALSE(CoversDialog(dialog, 7, dialog, 7));
     EXPECT_FALSE(CoversDialog(other, 7, dialog, 7));     // our own main window
     EXPECT_TRUE(CoversDialog(other, 9, dialog, 7));
+    EXPECT_FALSE(CoversDialog(other, 9, other, 7));      // lay on the dialog before the start
+    EXPECT_TRUE(CoversDialog(third, 9, other, 7));
 }
 
 TEST(RecorderMath, AnEntryWithoutAFolderHasNowhereToSave) {
