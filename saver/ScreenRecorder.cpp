@@ -15,8 +15,23 @@ POINT ProbePoint(const RECT& dialog, const RECT& monitor) {
     return POINT{x, y};
 }
 
-bool CoversDialog(HWND rootAtPoint, DWORD windowProcessId, HWND dialog, DWORD ownProcessId) {
-    return rootAtPoint != nullptr && rootAtPoint != dialog && windowProcessId != ownProcessId;
+POINT ProbePointOf(HWND dialog) {
+    RECT rect{};
+    ::GetWindowRect(dialog, &rect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor))
+        monitor.rcMonitor = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    return ProbePoint(rect, monitor.rcMonitor);
+}
+
+HWND RootWindowAt(POINT point) {
+    HWND at = ::WindowFromPoint(point);
+    return at ? ::GetAncestor(at, GA_ROOT) : nullptr;
+}
+
+bool CoversDialog(HWND rootAtPoint, DWORD windowProcessId, HWND before, DWORD ownProcessId) {
+    return rootAtPoint != nullptr && rootAtPoint != before && windowProcessId != ownProcessId;
 }
 
 namespace {
@@ -39,12 +54,6 @@ UniqueBitmap MakeRgb565Bitmap(HDC dc, int width, int height) {
     void* bits = nullptr;
     return UniqueBitmap(::CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
                                            nullptr, 0));
-}
-
-// The window at the probe point, as its top-level ancestor.
-HWND RootAt(POINT probe) {
-    HWND at = ::WindowFromPoint(probe);
-    return at ? ::GetAncestor(at, GA_ROOT) : nullptr;
 }
 
 DWORD ProcessOf(HWND window) {
@@ -74,21 +83,14 @@ HWND WaitForCover(RecordingSession& session, POINT probe) {
     }
     for (int poll = 0; poll < session.settings.coverPolls; ++poll) {
         if (Stopped(session, session.settings.coverPollMs)) return nullptr;
-        HWND root = RootAt(probe);
-        if (CoversDialog(root, ProcessOf(root), session.dialog, ownPid)) return root;
+        HWND root = RootWindowAt(probe);
+        if (CoversDialog(root, ProcessOf(root), session.before, ownPid)) return root;
     }
     return nullptr;
 }
 
 void Record(RecordingSession& session) {
-    RECT dialog{};
-    ::GetWindowRect(session.dialog, &dialog);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (!::GetMonitorInfoW(::MonitorFromWindow(session.dialog, MONITOR_DEFAULTTONEAREST), &monitor))
-        monitor.rcMonitor = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    const POINT probe = ProbePoint(dialog, monitor.rcMonitor);
-
+    const POINT probe = session.probe;
     HWND saver = WaitForCover(session, probe);
     if (!saver) {
         ::PostMessageW(session.dialog, UM_RECORDING_DONE, 0, 0);
@@ -103,7 +105,7 @@ void Record(RecordingSession& session) {
     ULONGLONG beat = start;
     const bool keepFull = session.ring.KeepFull() > 0;
     for (;;) {
-        if (RootAt(probe) != saver) break;
+        if (RootWindowAt(probe) != saver) break;
         if (CapturePicture(session.ring, keepFull)) ++*session.frames;
         const ULONGLONG now = ::GetTickCount64();
         if (now - start >= session.settings.capMs) break;

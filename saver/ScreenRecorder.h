@@ -23,10 +23,17 @@ constexpr UINT UM_RECORDING_DONE = 0x0800;
 // screen still works); the monitor's corner when none of it shows.
 POINT ProbePoint(const RECT& dialog, const RECT& monitor);
 
+// The probe point over `dialog` as it lies now, on its nearest monitor.
+POINT ProbePointOf(HWND dialog);
+
+// The top-level window at a screen point; null when there is none.
+HWND RootWindowAt(POINT point);
+
 // Whether the window found at the probe point (its top-level ancestor)
-// covers the dialog: null is nothing, and neither the dialog nor another
-// window of our own process is a saver.
-bool CoversDialog(HWND rootAtPoint, DWORD windowProcessId, HWND dialog, DWORD ownProcessId);
+// covers the dialog: null is nothing, and neither what lay there before the
+// saver was started (the dialog, or another program's window on top of it)
+// nor a window of our own process is a saver.
+bool CoversDialog(HWND rootAtPoint, DWORD windowProcessId, HWND before, DWORD ownProcessId);
 
 // Copies the screen into a fresh full-size picture (unless `full` is false
 // or memory runs out) and a 128 x 96 thumbnail of the same moment, and
@@ -40,6 +47,9 @@ struct RecordingSession {
 
     const HWND dialog;
     const RecorderSettings settings;
+    // Both taken on the dialog's thread before the saver is started.
+    POINT probe{};
+    HWND before = nullptr;      // the top-level window at the probe point then
     PictureRing ring;           // written by the worker until it has posted
     UniqueHandle stopEvent;     // set to end the recording early
     std::function<bool()> saverReady;  // set before the worker starts; true once the saver is up

@@ -52,6 +52,9 @@ INT_PTR ScreenSaverInstallInfoDialog_CL::HandleDialogMessage(HWND hwnd, UINT mes
         if (header && header->idFrom == kIdNewSaverList && header->code == LVN_ITEMCHANGED) UpdateAddButton();
         return 0;
     }
+    case WM_DESTROY:
+        ReleaseCheckBoxImages();
+        return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) != BN_CLICKED) return 0;
         if (m_pToggleButton && LOWORD(wParam) == m_pToggleButton->m_nId) OnToggle();
@@ -105,6 +108,15 @@ void ScreenSaverInstallInfoDialog_CL::OnInit() {
     m_pAddButton = m_factory.Control(m_factory.AddOkCancelButtons(m_hWnd, L"コレクションに加える", L"何もしない"));
     UpdateAddButton();
     ::ShowWindow(m_hWnd, SW_SHOW);
+}
+
+void ScreenSaverInstallInfoDialog_CL::ReleaseCheckBoxImages() {
+    // The check boxes' image list is made by the list view itself, but a
+    // list view that shares its image lists destroys none of them: it is
+    // taken back here, while the list view still exists, and destroyed.
+    if (!m_hListView) return;
+    UniqueImageList checkBoxes(reinterpret_cast<HIMAGELIST>(
+        ::SendMessageW(m_hListView, LVM_SETIMAGELIST, LVSIL_STATE, 0)));
 }
 
 void ScreenSaverInstallInfoDialog_CL::FillList() {

@@ -37,6 +37,7 @@ private:
     void OnAdd();
     bool IsTicked(int index) const;
     void SetHint(const std::wstring& text);
+    void ReleaseCheckBoxImages();
 
     ControlFactory_CL m_factory;
     ControlBase_CL* m_pToggleButton = nullptr;  // owned by the factory

@@ -160,14 +160,24 @@ void SmallImageSelectDialog_CL::OnRecord() {
     session->saverReady = [runner] { return !runner->IsClosing() && !runner->IsStarting(); };
     *m_frames = 0;
     session->frames = m_frames;
+    // Whatever lies on the dialog's corner before the start is not the
+    // saver, even when it is another program's window.
+    session->probe = ProbePointOf(m_hWnd);
+    session->before = RootWindowAt(session->probe);
     m_pRecording = session;
     EnableButtons();
     ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
 
     // The cover wait starts once the saver's start has returned: a start may
     // take seconds.
-    m_Runner.Start(m_strSaverPath.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    m_hRecorderThread = StartRecorder(session, &m_uRecorderThreadId);
+    try {
+        m_Runner.Start(m_strSaverPath.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
+        m_hRecorderThread = StartRecorder(session, &m_uRecorderThreadId);
+    } catch (...) {
+        // Handled below like a worker that could not be made.
+    }
+    // Without a worker nobody would post the end, and the dialog, waiting
+    // for it, could not even be closed.
     if (!m_hRecorderThread) ::PostMessageW(m_hWnd, UM_RECORDING_DONE, 0, 0);
 }
 

@@ -34,7 +34,8 @@ int FullPicturesWithinBudget(int width, int height, int ringSize, uint64_t budge
     if (ringSize <= 0) return 0;
     const uint64_t one = FullPictureBytes(width, height);
     if (one == 0) return ringSize;
-    return static_cast<int>(std::min<uint64_t>(budget / one, static_cast<uint64_t>(ringSize)));
+    const uint64_t alive = std::min<uint64_t>(budget / one, static_cast<uint64_t>(ringSize) + 1);
+    return alive == 0 ? 0 : static_cast<int>(alive - 1);
 }
 
 int SlotLosingFullPicture(int slot, int keep, int size) {

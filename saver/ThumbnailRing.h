@@ -36,7 +36,9 @@ std::wstring AgeLabel(int position, DWORD intervalMs);
 uint64_t FullPictureBytes(int width, int height);
 
 // How many of the newest pictures keep their full-screen copy within the
-// budget: between 0 and the ring size.
+// budget: between 0 and the ring size. A new picture is taken before the
+// oldest kept one is let go, so one more than this is alive at times: the
+// budget covers that one too.
 int FullPicturesWithinBudget(int width, int height, int ringSize, uint64_t budget);
 
 // When a picture goes into `slot` and only `keep` full pictures may live,

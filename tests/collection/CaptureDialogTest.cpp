@@ -109,8 +109,8 @@ TEST_F(CaptureDialogTest, RecordsUntilTheSaverEndsAndStoresBothPictures) {
     });
     ASSERT_GE(shown.labels.size(), 3u);
     EXPECT_LE(shown.labels.size(), 30u);
-    for (size_t i = 0; i < shown.labels.size(); ++i) EXPECT_EQ(shown.labels[i], AgeLabel(static_cast<int>(i), 500));
-    EXPECT_EQ(shown.labels[0], L"0.5秒前");
+    EXPECT_EQ(std::vector<std::wstring>(shown.labels.begin(), shown.labels.begin() + 3),
+              (std::vector<std::wstring>{L"0.5秒前", L"1.0秒前", L"1.5秒前"}));
     EXPECT_TRUE(shown.setEnabled);
     EXPECT_TRUE(openAfterEmptySet);
     EXPECT_TRUE(PictureIs(m_entry + L"\\image.png", 128, 96));
@@ -158,6 +158,24 @@ TEST_F(CaptureDialogTest, ASaverThatNeverCoversTheDialogGivesNoPictures) {
     EXPECT_TRUE(shown.labels.empty());
     EXPECT_FALSE(shown.setEnabled);
     EXPECT_TRUE(WaitUntil([&] { return RecordNumber(saver, L"closes") >= 1; }));  // and it was stopped
+}
+
+TEST_F(CaptureDialogTest, AnotherProgramsWindowOnTheDialogBeforeTheStartIsNotTakenForTheSaver) {
+    const std::wstring other = m_temp / L"Other.scr";
+    ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", other));
+    RunningProgram lying(other, L"/s");  // a small topmost window at (40, 40)
+    ASSERT_TRUE(lying.WaitForTopWindow(L"", 5000));
+    RecorderSettings settings;
+    settings.capMs = 3000;
+    Shown shown;
+    DialogAnswerer told(L"サムネイル", IDOK);
+    Run(settings, m_temp / L"Missing.scr", [&](HWND dialog, SmallImageSelectDialog_CL&) {
+        ::SetWindowPos(dialog, nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        if (Record(dialog)) shown = ReadShown(dialog);
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_TRUE(shown.labels.empty());  // no saver ever came
+    EXPECT_EQ(told.Count(), 1u);
 }
 
 TEST_F(CaptureDialogTest, ASaverThatNeverEndsIsCutOffByTheCapAndAnEntryWithoutFolderIsRefused) {

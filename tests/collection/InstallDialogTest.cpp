@@ -79,6 +79,8 @@ TEST_F(InstallDialogTest, TicksDriveTheAddButtonAndTheToggleNamesItsNextStep) {
     struct Seen {
         bool shares = false;
         int icons = 0;
+        HIMAGELIST iconList = nullptr;
+        HIMAGELIST checkList = nullptr;  // made by the list view for its check boxes
         std::vector<bool> enabled;
         std::vector<std::wstring> labels;
         std::vector<bool> ticked;
@@ -86,8 +88,9 @@ TEST_F(InstallDialogTest, TicksDriveTheAddButtonAndTheToggleNamesItsNextStep) {
     const INT_PTR result = Run([&seen](HWND dialog) {
         HWND list = ::GetDlgItem(dialog, kIdNewSaverList);
         seen.shares = (::GetWindowLongW(list, GWL_STYLE) & LVS_SHAREIMAGELISTS) != 0;
-        seen.icons = ::ImageList_GetImageCount(
-            reinterpret_cast<HIMAGELIST>(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)));
+        seen.iconList = reinterpret_cast<HIMAGELIST>(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+        seen.checkList = reinterpret_cast<HIMAGELIST>(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+        seen.icons = ::ImageList_GetImageCount(seen.iconList);
         seen.enabled.push_back(AddEnabled(dialog));
         Tick(list, 1, true);
         seen.enabled.push_back(AddEnabled(dialog));
@@ -104,6 +107,12 @@ TEST_F(InstallDialogTest, TicksDriveTheAddButtonAndTheToggleNamesItsNextStep) {
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(seen.shares);
     EXPECT_EQ(seen.icons, 2);
+    // A list view that shares its image lists leaves even its own check-box
+    // list behind: nothing may outlive the dialog.
+    int cx = 0, cy = 0;
+    ASSERT_NE(seen.checkList, nullptr);
+    EXPECT_FALSE(::ImageList_GetIconSize(seen.checkList, &cx, &cy));
+    EXPECT_FALSE(::ImageList_GetIconSize(seen.iconList, &cx, &cy));
     EXPECT_EQ(seen.enabled, (std::vector<bool>{false, true, false, true, false}));
     EXPECT_EQ(seen.labels, (std::vector<std::wstring>{kUnselectAllLabel, kSelectAllLabel}));
     EXPECT_EQ(seen.ticked, (std::vector<bool>{true, false}));

@@ -30,12 +30,15 @@ TEST(RecorderMath, LabelsCountBackInTenthsOfASecond) {
 TEST(RecorderMath, FullPicturesStayWithinTheBudget) {
     const uint64_t budget = 256ull * 1024 * 1024;
     struct Case { int width; int height; int keep; };
-    for (const Case& c : {Case{1280, 1024, 30}, Case{1920, 1080, 30}, Case{3840, 2160, 16}, Case{7680, 4320, 4},
+    for (const Case& c : {Case{1280, 1024, 30}, Case{1920, 1080, 30}, Case{3840, 2160, 15}, Case{7680, 4320, 3},
                           Case{100000, 100000, 0}}) {
         const int keep = FullPicturesWithinBudget(c.width, c.height, 30, budget);
         EXPECT_EQ(keep, c.keep) << c.width << " x " << c.height;
-        EXPECT_LE(FullPictureBytes(c.width, c.height) * static_cast<uint64_t>(keep), budget);
+        // The picture being taken lives beside the kept ones until the oldest
+        // goes; with none kept, none is taken.
+        if (keep > 0) EXPECT_LE(FullPictureBytes(c.width, c.height) * static_cast<uint64_t>(keep + 1), budget);
     }
+    EXPECT_EQ(FullPicturesWithinBudget(640, 480, 30, FullPictureBytes(640, 480)), 0);
     EXPECT_EQ(FullPictureBytes(1921, 1), 3844u);  // rows padded to four bytes
 
     // Writing a slot drops the full picture that falls out of the newest `keep`.
@@ -56,13 +59,16 @@ TEST(RecorderMath, ProbePointStaysOnTheVisiblePartOfTheDialog) {
     }
 }
 
-TEST(RecorderMath, OnlyAnotherProgramsWindowCoversTheDialog) {
+TEST(RecorderMath, OnlyANewWindowOfAnotherProgramCoversTheDialog) {
     const HWND dialog = reinterpret_cast<HWND>(0x100);
     const HWND other = reinterpret_cast<HWND>(0x200);
+    const HWND third = reinterpret_cast<HWND>(0x300);
     EXPECT_FALSE(CoversDialog(nullptr, 0, dialog, 7));   // nothing there
     EXPECT_FALSE(CoversDialog(dialog, 7, dialog, 7));
     EXPECT_FALSE(CoversDialog(other, 7, dialog, 7));     // our own main window
     EXPECT_TRUE(CoversDialog(other, 9, dialog, 7));
+    EXPECT_FALSE(CoversDialog(other, 9, other, 7));      // lay on the dialog before the start
+    EXPECT_TRUE(CoversDialog(third, 9, other, 7));
 }
 
 TEST(RecorderMath, AnEntryWithoutAFolderHasNowhereToSave) {
