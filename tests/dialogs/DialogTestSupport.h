@@ -1,0 +1,37 @@
+#pragma once
+// What the dialog tests share: a catalogue reached through the process-wide
+// selection (as the dialogs reach it), and the user's gestures sent from
+// the answerer's thread to a dialog that runs modally on the test thread.
+#include "store/SaverCatalog.h"
+#include "tests/support/TestSupport.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace lum::test {
+
+// A catalogue with its settings file in a temp folder, made the current one.
+class CatalogScope {
+public:
+    explicit CatalogScope(std::vector<std::wstring> categories);
+    ~CatalogScope();
+    SaverCatalog catalog;
+    TempFolder temp;
+};
+
+// The user types `text` over the whole content of an edit.
+void TypeReplacing(HWND edit, const std::wstring& text);
+// The user picks item `index` of a drop-down list.
+void PickComboItem(HWND dialog, HWND combo, int index);
+// A click on a button, handled before this returns.
+void Click(HWND dialog, HWND button);
+std::wstring ComboText(HWND combo, int index);
+std::wstring ListText(HWND list, int index);
+std::vector<std::wstring> ListTexts(HWND list);
+bool IsEnabled(HWND dialog, int id);
+// Position and size in the dialog's client coordinates.
+RECT ClientRectOf(HWND control);
+
+} // namespace lum::test
