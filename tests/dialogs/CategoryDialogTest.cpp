@@ -1,6 +1,4 @@
-// The category editor for real: its limits, the two fixed categories,
-// renaming in place, merging duplicates on accept and reordering through
-// the drag-list notifications.
+// The category editor for real, driven as the user and the drag list drive it.
 #include "dialogs/ScreenSaverCategorySettingDialog_CL.h"
 
 #include "store/CategoryList.h"
@@ -20,108 +18,70 @@ std::vector<std::wstring> Numbered(int count) {
     return names;
 }
 
-void Select(HWND dialog, HWND list, int index) {
-    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-}
-
-// Sends one drag-list notification with the cursor on the middle of item
-// `index` (or far below the list for -1); returns the dialog's answer.
+// One drag-list notification with the cursor on the middle of item `index`;
+// returns the dialog's answer.
 LRESULT DragNotify(HWND dialog, HWND list, UINT code, int index) {
-    DRAGLISTINFO info{};
-    info.uNotification = code;
-    info.hWnd = list;
+    DRAGLISTINFO info{code, list, {}};
     RECT item{};
-    if (index >= 0) {
-        ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-        info.ptCursor = POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ::ClientToScreen(list, &info.ptCursor);
-    } else {
-        info.ptCursor = POINT{5, 1020};
-    }
+    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    info.ptCursor = POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ::ClientToScreen(list, &info.ptCursor);
     static const UINT message = ::RegisterWindowMessageW(L"commctrl_DragListMsg");
-    return ::SendMessageW(dialog, message, static_cast<WPARAM>(::GetDlgCtrlID(list)), reinterpret_cast<LPARAM>(&info));
+    return ::SendMessageW(dialog, message, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-TEST(CategoryDialog, KeepsAtMostAHundredAndNeverDeletesTheFirstTwo) {
+// One session over 99 categories: the fixed two refused, a rename in place
+// that makes a duplicate, the 100th added and the 101st refused, then the
+// duplicate merged on accept and the list saved.
+TEST(CategoryDialog, EditsWithinItsRulesAndSavesTheMergedList) {
     CatalogScope scope(Numbered(99));
     ScreenSaverCategorySettingDialog_CL dialog;
     dialog.m_pSelection = &TheCurrentSelection();
     DialogAnswerer notices(L"お知らせ", IDOK);
-    int added = 0, refused = 0, afterDelete = 0;
-    bool acceptAtStart = true;
-    DialogAnswerer answer(kCaption, [&](HWND hwnd) {
-        HWND list = dialog.m_pCategoryList->m_hWnd;
-        acceptAtStart = IsEnabled(hwnd, 4096);
-        Click(hwnd, dialog.m_pAddButton->m_hWnd);
-        added = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-        Click(hwnd, dialog.m_pAddButton->m_hWnd);
-        refused = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-        Click(hwnd, dialog.m_pDeleteButton->m_hWnd);  // nothing selected
-        Select(hwnd, list, 1);
-        Click(hwnd, dialog.m_pDeleteButton->m_hWnd);
-        Select(hwnd, list, 2);
-        Click(hwnd, dialog.m_pDeleteButton->m_hWnd);
-        afterDelete = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-        PressButton(hwnd, 4098);
-    });
-    EXPECT_EQ(dialog.RunModal(nullptr), 0);
-    EXPECT_FALSE(acceptAtStart);
-    EXPECT_EQ(added, 100);
-    EXPECT_EQ(refused, 100);
-    EXPECT_EQ(afterDelete, 99);
-    const auto seen = notices.Seen();
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[0].text, kCategoryLimitMessage);
-    EXPECT_EQ(seen[1].text, kFixedCategoryMessage);
-    EXPECT_EQ(seen[2].text, kFixedCategoryMessage);
-    EXPECT_EQ(scope.catalog.categories, Numbered(99)) << "cancelling changed the collection";
-    EXPECT_FALSE(FileExists(scope.catalog.settings_path)) << "cancelling wrote the settings";
-}
-
-TEST(CategoryDialog, RenamesInPlaceAndMergesDuplicatesOnAccept) {
-    CatalogScope scope(DefaultCategories());
-    ScreenSaverCategorySettingDialog_CL dialog;
-    dialog.m_pSelection = &TheCurrentSelection();
-    DialogAnswerer notices(L"お知らせ", IDOK);
-    bool editorOnFixed = true, editorAfterOneClick = true, editorOnSecondClick = false;
+    std::vector<bool> editorShown;
+    std::vector<size_t> counts;
     LONG editorTop = -1, itemTop = -2;
     std::wstring liveName;
     DialogAnswerer answer(kCaption, [&](HWND hwnd) {
         HWND list = dialog.m_pCategoryList->m_hWnd;
         HWND edit = dialog.m_pNameEdit->m_hWnd;
-        Select(hwnd, list, 1);
-        Select(hwnd, list, 1);
-        editorOnFixed = ::IsWindowVisible(edit) != FALSE;
-        Select(hwnd, list, 3);
-        editorAfterOneClick = ::IsWindowVisible(edit) != FALSE;
-        Select(hwnd, list, 3);
-        editorOnSecondClick = ::IsWindowVisible(edit) != FALSE;
+        editorShown.push_back(IsEnabled(hwnd, 4096));
+        Notify(hwnd, dialog.m_pDeleteButton->m_hWnd, BN_CLICKED);  // nothing selected
+        for (const int index : {1, 1, 3, 3}) {  // a second click opens the editor, not on the fixed two
+            Notify(hwnd, list, LBN_SELCHANGE, index);
+            editorShown.push_back(::IsWindowVisible(edit) != FALSE);
+        }
         RECT item{};
         ::SendMessageW(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&item));
         ::MapWindowPoints(list, hwnd, reinterpret_cast<POINT*>(&item), 2);
         itemTop = item.top;
         editorTop = ClientRectOf(edit).top;
-        TypeReplacing(edit, L"改名");
-        liveName = ListText(list, 3);
-        Click(hwnd, dialog.m_pAddButton->m_hWnd);
-        Click(hwnd, dialog.m_pAddButton->m_hWnd);
+        TypeReplacing(edit, L"カテゴリ4");
+        liveName = ListTexts(list)[3];
+        for (int i = 0; i < 2; ++i) {
+            Notify(hwnd, dialog.m_pAddButton->m_hWnd, BN_CLICKED);
+            counts.push_back(ListTexts(list).size());
+        }
+        for (const int index : {1, 2}) {
+            Notify(hwnd, list, LBN_SELCHANGE, index);
+            Notify(hwnd, dialog.m_pDeleteButton->m_hWnd, BN_CLICKED);
+        }
+        counts.push_back(ListTexts(list).size());
         PressButton(hwnd, 4096);
     });
     ASSERT_EQ(dialog.RunModal(nullptr), 1);
-    EXPECT_FALSE(editorOnFixed);
-    EXPECT_FALSE(editorAfterOneClick);
-    EXPECT_TRUE(editorOnSecondClick);
+    EXPECT_EQ(editorShown, (std::vector<bool>{false, false, false, false, true})) << "accept, then the editor";
     EXPECT_EQ(editorTop, itemTop);
-    EXPECT_EQ(liveName, L"改名");
-
-    std::vector<std::wstring> expected = DefaultCategories();
-    expected[3] = L"改名";
-    expected.push_back(L"新しいカテゴリ");
+    EXPECT_EQ(liveName, L"カテゴリ4");
+    EXPECT_EQ(counts, (std::vector<size_t>{100, 100, 99}));
+    std::vector<std::wstring> texts;
+    for (const auto& n : notices.Seen()) texts.push_back(n.text);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{kFixedCategoryMessage, kCategoryLimitMessage, kFixedCategoryMessage,
+                                                kDuplicateMergedMessage}));
+    std::vector<std::wstring> expected = Numbered(99);
+    expected.erase(expected.begin() + 2, expected.begin() + 4);
+    expected.push_back(kNewCategoryName);
     EXPECT_EQ(scope.catalog.categories, expected);
-    const auto seen = notices.Seen();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, kDuplicateMergedMessage);
     SaverCatalog reread;
     reread.settings_path = scope.catalog.settings_path;
     LoadCategories(reread);
@@ -129,48 +89,41 @@ TEST(CategoryDialog, RenamesInPlaceAndMergesDuplicatesOnAccept) {
 }
 
 TEST(CategoryDialog, DragReordersMovableCategoriesOnly) {
-    struct Case {
+    const struct {
         int from, onto;
-        LRESULT begin;
-        std::vector<int> order;  // of the original positions 0..6
+        LRESULT begin, dragging;
+        std::vector<int> order;  // of the original positions
+    } cases[] = {
+        {5, 2, TRUE, DL_MOVECURSOR, {0, 1, 5, 2, 3, 4, 6}},
+        {2, 5, TRUE, DL_MOVECURSOR, {0, 1, 3, 4, 5, 2, 6}},
+        {4, 1, TRUE, DL_STOPCURSOR, {0, 1, 2, 3, 4, 5, 6}},
+        {1, 4, FALSE, 0, {0, 1, 2, 3, 4, 5, 6}},
     };
-    const Case cases[] = {
-        {5, 2, TRUE, {0, 1, 5, 2, 3, 4, 6}},
-        {2, 5, TRUE, {0, 1, 3, 4, 5, 2, 6}},
-        {4, 1, TRUE, {0, 1, 2, 3, 4, 5, 6}},
-        {4, -1, TRUE, {0, 1, 2, 3, 4, 5, 6}},
-        {1, 4, FALSE, {0, 1, 2, 3, 4, 5, 6}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CatalogScope scope(Numbered(7));
         ScreenSaverCategorySettingDialog_CL dialog;
         dialog.m_pSelection = &TheCurrentSelection();
-        LRESULT begin = -1, dragging = -1;
-        int countWhileDragging = 0;
+        LRESULT begin = -1, dragging = 0;
+        size_t whileDragging = 0;
         std::vector<std::wstring> after;
-        bool acceptEnabled = false;
         DialogAnswerer answer(kCaption, [&](HWND hwnd) {
             HWND list = dialog.m_pCategoryList->m_hWnd;
             begin = DragNotify(hwnd, list, DL_BEGINDRAG, c.from);
-            countWhileDragging = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-            dragging = DragNotify(hwnd, list, DL_DRAGGING, c.onto);
-            DragNotify(hwnd, list, DL_DROPPED, c.onto);
+            whileDragging = ListTexts(list).size();
+            if (begin) dragging = DragNotify(hwnd, list, DL_DRAGGING, c.onto);
+            if (begin) DragNotify(hwnd, list, DL_DROPPED, c.onto);
             after = ListTexts(list);
-            acceptEnabled = IsEnabled(hwnd, 4096);
             PressButton(hwnd, 4098);
         });
         EXPECT_EQ(dialog.RunModal(nullptr), 0);
-        const std::vector<std::wstring> original = Numbered(7);
         std::vector<std::wstring> expected;
-        for (const int i : c.order) expected.push_back(original[static_cast<size_t>(i)]);
-        const bool moves = c.order != std::vector<int>{0, 1, 2, 3, 4, 5, 6};
+        for (const int i : c.order) expected.push_back(Numbered(7)[static_cast<size_t>(i)]);
         EXPECT_EQ(begin, c.begin) << c.from << "->" << c.onto;
-        EXPECT_EQ(countWhileDragging, c.begin ? 8 : 7) << "the blank item";
-        if (c.begin) {
-            EXPECT_EQ(dragging, moves ? DL_MOVECURSOR : DL_STOPCURSOR) << c.from << "->" << c.onto;
-        }
+        EXPECT_EQ(dragging, c.dragging) << c.from << "->" << c.onto;
+        EXPECT_EQ(whileDragging, c.begin ? 8u : 7u) << "the blank item while dragging";
         EXPECT_EQ(after, expected) << c.from << "->" << c.onto;
-        EXPECT_EQ(acceptEnabled, moves);
+        EXPECT_EQ(scope.catalog.categories, Numbered(7)) << "cancelling changed the collection";
+        EXPECT_FALSE(FileExists(scope.catalog.settings_path)) << "cancelling wrote the settings";
     }
 }
 

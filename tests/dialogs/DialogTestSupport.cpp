@@ -18,33 +18,22 @@ void TypeReplacing(HWND edit, const std::wstring& text) {
     for (const wchar_t ch : text) ::SendMessageW(edit, WM_CHAR, ch, 1);
 }
 
-void PickComboItem(HWND dialog, HWND combo, int index) {
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(combo));
-}
-
-void Click(HWND dialog, HWND button) {
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
-                   reinterpret_cast<LPARAM>(button));
-}
-
-std::wstring ComboText(HWND combo, int index) {
-    wchar_t text[512] = {};
-    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::wstring ListText(HWND list, int index) {
-    wchar_t text[512] = {};
-    ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
-    return text;
+void Notify(HWND dialog, HWND control, int code, int index) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(control, cls, 16);
+    const UINT select = ::lstrcmpiW(cls, L"ComboBox") == 0 ? CB_SETCURSEL : LB_SETCURSEL;
+    if (index >= 0) ::SendMessageW(control, select, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
 }
 
 std::vector<std::wstring> ListTexts(HWND list) {
     std::vector<std::wstring> texts;
     const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) texts.push_back(ListText(list, i));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[512] = {};
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
     return texts;
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 // What the dialog tests share: a catalogue reached through the process-wide
-// selection (as the dialogs reach it), and the user's gestures sent from
-// the answerer's thread to a dialog that runs modally on the test thread.
+// selection, as the dialogs reach it, and the user's gestures, sent from the
+// answerer's thread to a dialog that runs modally on the test thread.
 #include "store/SaverCatalog.h"
+#include "tests/support/RunningProgram.h"
 #include "tests/support/TestSupport.h"
-
-#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -13,8 +12,7 @@
 namespace lum::test {
 
 // A catalogue with its settings file in a temp folder, made the current one.
-class CatalogScope {
-public:
+struct CatalogScope {
     explicit CatalogScope(std::vector<std::wstring> categories);
     ~CatalogScope();
     SaverCatalog catalog;
@@ -23,12 +21,9 @@ public:
 
 // The user types `text` over the whole content of an edit.
 void TypeReplacing(HWND edit, const std::wstring& text);
-// The user picks item `index` of a drop-down list.
-void PickComboItem(HWND dialog, HWND combo, int index);
-// A click on a button, handled before this returns.
-void Click(HWND dialog, HWND button);
-std::wstring ComboText(HWND combo, int index);
-std::wstring ListText(HWND list, int index);
+// A notification from a control to the dialog, handled before this returns;
+// `index` is first selected in a combo or list box.
+void Notify(HWND dialog, HWND control, int code, int index = -1);
 std::vector<std::wstring> ListTexts(HWND list);
 bool IsEnabled(HWND dialog, int id);
 // Position and size in the dialog's client coordinates.

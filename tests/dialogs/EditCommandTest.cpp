@@ -1,6 +1,6 @@
-// Command 1145 in a real main window: the edited entry is saved, regrouped
-// out of the category tab that was current, keeps a category that the list
-// no longer holds, and nothing opens without a selected entry.
+// Command 1145 in a real main window: a title-only change keeps a category
+// that the list lacks, a changed category regroups the entry out of the tab
+// that was current, and nothing opens without an entry's record.
 #include "tests/mainview/MainWindowFixture.h"
 
 #include "base/IniFile.h"
@@ -8,115 +8,87 @@
 #include "store/ItemFile.h"
 #include "tests/dialogs/DialogTestSupport.h"
 #include "tests/support/DialogAnswerer.h"
-#include "tests/support/RunningProgram.h"
 
 #include <commctrl.h>
 
 namespace lum::test {
 namespace {
 
-constexpr wchar_t kCaption[] = L"スクリーンセーバー情報の編集";
 constexpr int kComboId = 4353;
 constexpr int kTitleId = 4355;
 
-std::wstring Stored(const std::wstring& folder, const wchar_t* key) {
-    return ReadIniString(folder + L"\\" + kItemFileName, kItemSection, key);
-}
-
 class EditCommandTest : public MainWindowTest {
 protected:
-    // Opens the window over three entries and selects row 0 of `tabName`.
-    void OpenAndSelect(const std::wstring& firstCategory, const std::wstring& tabName) {
-        AddEntryFolder(1, {firstCategory, L"走る", DemoSaver(L"Starfield.scr")});
-        AddEntryFolder(2, {L"スポーツ", L"泳ぐ", DemoSaver(L"Bubbles.scr")});
-        AddEntryFolder(3, {L"アート", L"描く", DemoSaver(L"Plasma.scr")});
-        OpenWindow();
-        m_tab = m_view->ListPane().FindTabByName(tabName);
-        ASSERT_GT(m_tab, 0);
-        m_view->ListPane().SelectTab(m_tab);
-        ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
-        m_folder = TheCurrentSelection().current_item.folder;
-        ASSERT_FALSE(m_folder.empty());
+    std::wstring Stored(int entry, const wchar_t* key) const {
+        return ReadIniString(m_folders[entry] + L"\\" + kItemFileName, kItemSection, key);
     }
     int CurrentTab() const {
         return static_cast<int>(::SendMessageW(m_view->ListPane().TabControl(), TCM_GETCURSEL, 0, 0));
     }
-    int Rows() const { return static_cast<int>(::SendMessageW(m_view->ListPane().ListBox(), LB_GETCOUNT, 0, 0)); }
-
-    // The answerer outlives the window: its watcher reads the captions of
-    // this thread's windows, which only a pumping thread answers.
-    DialogAnswerer& Answer(DialogAnswerer::Action action) {
-        m_answer = std::make_unique<DialogAnswerer>(kCaption, std::move(action));
-        return *m_answer;
+    // Makes the tab current and selects its first row, as a click would.
+    void SelectFirstRowOf(const std::wstring& tabName) {
+        m_view->ListPane().SelectTab(m_view->ListPane().FindTabByName(tabName));
+        ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
     }
     void TearDown() override {
         MainWindowTest::TearDown();
-        m_answer.reset();
+        m_answer.reset();  // after the window: its watcher reads this thread's window captions
     }
 
-    int m_tab = -1;
-    std::wstring m_folder;
+    std::wstring m_folders[3];
     std::unique_ptr<DialogAnswerer> m_answer;
 };
 
-TEST_F(EditCommandTest, AnEntryMovedToAnotherCategoryLeavesTheCurrentTab) {
-    OpenAndSelect(L"スポーツ", L"スポーツ");
-    ASSERT_EQ(Rows(), 2);
-    DialogAnswerer& answer = Answer([](HWND hwnd) {
-        HWND combo = ::GetDlgItem(hwnd, kComboId);
-        const auto art = static_cast<int>(
-            ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"アート")));
-        PickComboItem(hwnd, combo, art);
-        TypeReplacing(::GetDlgItem(hwnd, kTitleId), L"跳ぶ");
-        PressButton(hwnd, 4096);
-    });
-    ::SendMessageW(m_hwnd, kCmdEditInformation, 0, 0);
-    ASSERT_EQ(answer.Count(), 1u);
-    EXPECT_EQ(Stored(m_folder, L"category"), L"アート");
-    EXPECT_EQ(Stored(m_folder, L"title"), L"跳ぶ");
-    EXPECT_EQ(CurrentTab(), m_view->ListPane().FindTabByName(L"スポーツ"));
-    EXPECT_EQ(Rows(), 1) << "the edited entry is still listed under its old category";
-    const CurrentSelection& sel = TheCurrentSelection();
-    EXPECT_EQ(sel.current_item.title, L"跳ぶ");
-    ASSERT_EQ(sel.category_slot, FindCategory(m_view->Catalog(), L"アート"));
-    const CategoryGroup& group = m_view->Catalog().groups[static_cast<size_t>(sel.category_slot)];
-    ASSERT_GE(sel.item_row, 0);
-    EXPECT_EQ(m_view->Catalog().items[static_cast<size_t>(group.items[static_cast<size_t>(sel.item_row)])].folder,
-              m_folder);
-}
-
-// Through the window's command route, as the toolbar sends it.
-TEST_F(EditCommandTest, ChangingOnlyTheTitleKeepsACategoryTheListLacks) {
-    OpenAndSelect(L"消えた", L"未設定");
-    DialogAnswerer& answer = Answer([](HWND hwnd) {
-        TypeReplacing(::GetDlgItem(hwnd, kTitleId), L"新しい題");
-        PressButton(hwnd, 4096);
-    });
-    ::PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(kCmdEditInformation, 0), 0);
-    ASSERT_TRUE(PumpUntil([&] { return Stored(m_folder, L"title") == L"新しい題"; }));
-    EXPECT_EQ(Stored(m_folder, L"category"), L"消えた");
-    EXPECT_EQ(TheCurrentSelection().current_item.category, L"消えた");
-    EXPECT_EQ(CurrentTab(), m_tab);
-    EXPECT_EQ(answer.Count(), 1u);
-}
-
-TEST_F(EditCommandTest, OpensNothingWithoutARecordAndFindsTheRecordByFolder) {
-    OpenAndSelect(L"スポーツ", L"スポーツ");
+TEST_F(EditCommandTest, SavesTheEntryAndRegroupsOnlyWhenItsCategoryChanged) {
+    m_folders[0] = AddEntryFolder(1, {L"消えた", L"走る", DemoSaver(L"Starfield.scr")});
+    m_folders[1] = AddEntryFolder(2, {L"スポーツ", L"泳ぐ", DemoSaver(L"Bubbles.scr")});
+    m_folders[2] = AddEntryFolder(3, {L"スポーツ", L"描く", DemoSaver(L"Plasma.scr")});
+    OpenWindow();
     std::wstring shownTitle;
-    DialogAnswerer& answer = Answer([&](HWND hwnd) {
+    const wchar_t* pick = nullptr;  // the category the user picks; null: none
+    m_answer = std::make_unique<DialogAnswerer>(L"スクリーンセーバー情報の編集", [&](HWND hwnd) {
         shownTitle = WindowText(::GetDlgItem(hwnd, kTitleId));
-        PressButton(hwnd, 4098);
+        HWND combo = ::GetDlgItem(hwnd, kComboId);
+        if (pick) {
+            const LRESULT at = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(pick));
+            Notify(hwnd, combo, CBN_SELCHANGE, static_cast<int>(at));
+        }
+        TypeReplacing(::GetDlgItem(hwnd, kTitleId), L"新題");
+        PressButton(hwnd, 4096);
     });
-    CurrentSelection& sel = TheCurrentSelection();
-    sel.ClearItem();
-    ::SendMessageW(m_hwnd, kCmdEditInformation, 0, 0);
-    EXPECT_EQ(answer.Count(), 0u) << "the dialog opened with nothing selected";
 
-    // A row that names no entry any more: the folder still finds the record.
-    sel.current_item = m_view->Catalog().items[2];
-    sel.item_row = 7;
+    // Through the window's command route, as the toolbar sends it.
+    SelectFirstRowOf(L"未設定");
+    const int unsortedTab = CurrentTab();
+    ::PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(kCmdEditInformation, 0), 0);
+    ASSERT_TRUE(PumpUntil([&] { return Stored(0, L"title") == L"新題"; }));
+    EXPECT_EQ(Stored(0, L"category"), L"消えた") << "changing the title moved the entry";
+    EXPECT_EQ(CurrentTab(), unsortedTab);
+
+    SelectFirstRowOf(L"スポーツ");
+    const int sportsTab = CurrentTab();
+    pick = L"アート";
     ::SendMessageW(m_hwnd, kCmdEditInformation, 0, 0);
-    EXPECT_EQ(answer.Count(), 1u);
+    EXPECT_EQ(Stored(1, L"category"), L"アート");
+    EXPECT_EQ(Stored(1, L"title"), L"新題");
+    EXPECT_EQ(CurrentTab(), sportsTab) << "the tab that was current";
+    EXPECT_EQ(::SendMessageW(m_view->ListPane().ListBox(), LB_GETCOUNT, 0, 0), 1) << "the entry is still listed";
+    const CurrentSelection& sel = TheCurrentSelection();
+    EXPECT_EQ(sel.current_item.category, L"アート");
+    ASSERT_EQ(sel.category_slot, FindCategory(m_view->Catalog(), L"アート"));
+    const auto& rows = m_view->Catalog().groups[static_cast<size_t>(sel.category_slot)].items;
+    ASSERT_GE(sel.item_row, 0);
+    EXPECT_EQ(m_view->Catalog().items[static_cast<size_t>(rows[static_cast<size_t>(sel.item_row)])].folder, m_folders[1]);
+
+    // Nothing selected: no dialog. A stale row: the folder finds the record.
+    TheCurrentSelection().ClearItem();
+    ::SendMessageW(m_hwnd, kCmdEditInformation, 0, 0);
+    EXPECT_EQ(m_answer->Count(), 2u) << "the dialog opened with nothing selected";
+    TheCurrentSelection().current_item.folder = m_folders[2];
+    TheCurrentSelection().item_row = 7;
+    ::SendMessageW(m_hwnd, kCmdEditInformation, 0, 0);
+    EXPECT_EQ(m_answer->Count(), 3u);
     EXPECT_EQ(shownTitle, L"描く");
 }
 
