@@ -1,6 +1,6 @@
 // The information dialog for real: the category it selects, the accepting
-// button that waits for a change, its layout, the category editor it opens
-// and the web lookup against the demo database on 127.0.0.1.
+// button that waits for a change, the category editor it opens and the web
+// lookup against the demo database on 127.0.0.1.
 #include "tests/webdb/DatabaseFixture.h"
 
 #include "base/IniFile.h"
@@ -58,7 +58,7 @@ TEST(InfoDialog, KeepsTheExactCategoryAndAcceptsOnlyAfterAChange) {
 
 // The category button runs the editor; once confirmed, the combo offers the
 // new list and the caller must regroup even after a cancel.
-TEST(InfoDialog, LaysOutItsFieldsAndRefillsTheComboAfterTheCategoryEditor) {
+TEST(InfoDialog, LimitsTheTitleAndRefillsTheComboAfterTheCategoryEditor) {
     CatalogScope scope(kCategories);
     SaverInfoSettingDialog_CL dialog;
     dialog.m_Item = Entry(L"Sports");
@@ -66,16 +66,10 @@ TEST(InfoDialog, LaysOutItsFieldsAndRefillsTheComboAfterTheCategoryEditor) {
         Notify(hwnd, ::GetDlgItem(hwnd, 4352 + 4), BN_CLICKED);  // "カテゴリの追加"
         PressButton(hwnd, 4096);
     });
-    RECT label{}, combo{}, titleLabel{}, title{}, button{};
     std::wstring typed, shownAfter;
     LRESULT countBefore = 0, countAfter = 0;
     DialogAnswerer answer(kCaption, [&](HWND hwnd) {
         const ControlFactory_CL& f = dialog.m_Factory;
-        label = ClientRectOf(f.Control(0)->m_hWnd);
-        combo = ClientRectOf(f.Control(1)->m_hWnd);
-        titleLabel = ClientRectOf(f.Control(2)->m_hWnd);
-        title = ClientRectOf(f.Control(3)->m_hWnd);
-        button = ClientRectOf(dialog.m_pCategoryButton->m_hWnd);
         TypeReplacing(dialog.m_pTitleEdit->m_hWnd, std::wstring(70, L'あ'));
         typed = WindowText(dialog.m_pTitleEdit->m_hWnd);
         countBefore = ::SendMessageW(f.Control(1)->m_hWnd, CB_GETCOUNT, 0, 0);
@@ -85,13 +79,6 @@ TEST(InfoDialog, LaysOutItsFieldsAndRefillsTheComboAfterTheCategoryEditor) {
         PressButton(hwnd, 4098);
     });
     EXPECT_EQ(dialog.RunModal(nullptr), 0);
-    EXPECT_EQ(label.left, 8);
-    EXPECT_EQ(label.top, 8);
-    EXPECT_EQ(combo.left, 20);
-    EXPECT_EQ(titleLabel.top, combo.bottom + 12);
-    EXPECT_EQ(title.left, 20);
-    EXPECT_EQ(button.left, combo.right);
-    EXPECT_EQ(button.top, combo.top);
     EXPECT_EQ(typed.size(), 64u) << "the title takes 64 characters at most";
     EXPECT_EQ(countAfter, countBefore + 1);
     EXPECT_EQ(shownAfter, L"Sports");
