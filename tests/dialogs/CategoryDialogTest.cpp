@@ -88,43 +88,36 @@ TEST(CategoryDialog, EditsWithinItsRulesAndSavesTheMergedList) {
     EXPECT_EQ(reread.categories, expected) << "the saved list differs";
 }
 
+// Upwards lands before the item dropped on, downwards after it; nothing
+// lands above the fixed two and they do not move; cancelling keeps the list.
 TEST(CategoryDialog, DragReordersMovableCategoriesOnly) {
-    const struct {
-        int from, onto;
-        LRESULT begin, dragging;
-        std::vector<int> order;  // of the original positions
-    } cases[] = {
-        {5, 2, TRUE, DL_MOVECURSOR, {0, 1, 5, 2, 3, 4, 6}},
-        {2, 5, TRUE, DL_MOVECURSOR, {0, 1, 3, 4, 5, 2, 6}},
-        {4, 1, TRUE, DL_STOPCURSOR, {0, 1, 2, 3, 4, 5, 6}},
-        {1, 4, FALSE, 0, {0, 1, 2, 3, 4, 5, 6}},
-    };
-    for (const auto& c : cases) {
-        CatalogScope scope(Numbered(7));
-        ScreenSaverCategorySettingDialog_CL dialog;
-        dialog.m_pSelection = &TheCurrentSelection();
-        LRESULT begin = -1, dragging = 0;
-        size_t whileDragging = 0;
-        std::vector<std::wstring> after;
-        DialogAnswerer answer(kCaption, [&](HWND hwnd) {
-            HWND list = dialog.m_pCategoryList->m_hWnd;
-            begin = DragNotify(hwnd, list, DL_BEGINDRAG, c.from);
-            whileDragging = ListTexts(list).size();
-            if (begin) dragging = DragNotify(hwnd, list, DL_DRAGGING, c.onto);
-            if (begin) DragNotify(hwnd, list, DL_DROPPED, c.onto);
-            after = ListTexts(list);
-            PressButton(hwnd, 4098);
-        });
-        EXPECT_EQ(dialog.RunModal(nullptr), 0);
-        std::vector<std::wstring> expected;
-        for (const int i : c.order) expected.push_back(Numbered(7)[static_cast<size_t>(i)]);
-        EXPECT_EQ(begin, c.begin) << c.from << "->" << c.onto;
-        EXPECT_EQ(dragging, c.dragging) << c.from << "->" << c.onto;
-        EXPECT_EQ(whileDragging, c.begin ? 8u : 7u) << "the blank item while dragging";
-        EXPECT_EQ(after, expected) << c.from << "->" << c.onto;
-        EXPECT_EQ(scope.catalog.categories, Numbered(7)) << "cancelling changed the collection";
-        EXPECT_FALSE(FileExists(scope.catalog.settings_path)) << "cancelling wrote the settings";
-    }
+    CatalogScope scope(Numbered(7));
+    ScreenSaverCategorySettingDialog_CL dialog;
+    dialog.m_pSelection = &TheCurrentSelection();
+    const std::pair<int, int> drags[] = {{5, 2}, {3, 5}, {4, 1}, {1, 4}};
+    std::vector<LRESULT> answers;  // to DL_BEGINDRAG and, when allowed, DL_DRAGGING
+    std::vector<size_t> counts;    // while dragging, then at the end
+    std::vector<std::wstring> after;
+    DialogAnswerer answer(kCaption, [&](HWND hwnd) {
+        HWND list = dialog.m_pCategoryList->m_hWnd;
+        for (const auto& [from, onto] : drags) {
+            answers.push_back(DragNotify(hwnd, list, DL_BEGINDRAG, from));
+            counts.push_back(ListTexts(list).size());
+            if (!answers.back()) continue;
+            answers.push_back(DragNotify(hwnd, list, DL_DRAGGING, onto));
+            DragNotify(hwnd, list, DL_DROPPED, onto);
+        }
+        after = ListTexts(list);
+        counts.push_back(after.size());
+        PressButton(hwnd, 4098);
+    });
+    EXPECT_EQ(dialog.RunModal(nullptr), 0);
+    EXPECT_EQ(answers, (std::vector<LRESULT>{TRUE, DL_MOVECURSOR, TRUE, DL_MOVECURSOR, TRUE, DL_STOPCURSOR, FALSE}));
+    EXPECT_EQ(counts, (std::vector<size_t>{8, 8, 8, 7, 7})) << "a blank item only while dragging";
+    const std::vector<std::wstring> n = Numbered(7);
+    EXPECT_EQ(after, (std::vector<std::wstring>{n[0], n[1], n[5], n[3], n[4], n[2], n[6]}));
+    EXPECT_EQ(scope.catalog.categories, n) << "cancelling changed the collection";
+    EXPECT_FALSE(FileExists(scope.catalog.settings_path)) << "cancelling wrote the settings";
 }
 
 } // namespace
