@@ -141,10 +141,18 @@ void SaverInfoSettingDialog_CL::OnWebLookup(HWND hwnd) {
     bool found = false;
     FetchOutcome outcome = FetchOutcome::NotFound;
     {
+        // The lookup holds this thread: say so before it starts.
+        HWND button = m_pWebLookupButton->m_hWnd;
+        const std::wstring caption = ControlText(button);
+        ::SetWindowTextW(button, L"\u3000取得中…\u3000");
+        ::EnableWindow(button, FALSE);
+        ::UpdateWindow(button);
         WaitCursorScope waiting;
         WebSaverDatabase_CL database(SettingsFile());
         found = database.FetchInfo(m_Item.scr, DataFolderOf(SettingsFile()), fetched);
         outcome = database.LastOutcome();
+        ::SetWindowTextW(button, caption.c_str());
+        ::EnableWindow(button, TRUE);
     }
     if (!found) {
         const bool noAnswer = outcome == FetchOutcome::Unreachable || outcome == FetchOutcome::Failed;
