@@ -24,67 +24,55 @@ SaverItem Entry(const std::wstring& category, int largeImage = 0) {
     return item;
 }
 
+// Each case also runs the category editor (which adds one category): the
+// combo then offers the new list and still shows the entry's category, and
+// the caller must regroup even after a cancel.
 TEST(InfoDialog, KeepsTheExactCategoryAndAcceptsOnlyAfterAChange) {
-    struct Case {
-        const wchar_t* stored;
+    const struct {
+        const wchar_t* stored;  // not "スポーツカー", which starts with it; not "Sports"; one the list lacks
         int largeImage;
-    };
-    // Not "スポーツカー", which starts with it; not "Sports"; one the list lacks.
-    const Case cases[] = {{L"スポーツ", 0}, {L"sports", 1}, {L"消えたカテゴリ", 256}};
-    for (const Case& c : cases) {
+        int button;
+    } cases[] = {{L"スポーツ", 0, 4096}, {L"sports", 1, 4096}, {L"消えたカテゴリ", 256, 4096}, {L"Sports", 0, 4098}};
+    for (const auto& c : cases) {
         CatalogScope scope(kCategories);
         SaverInfoSettingDialog_CL dialog;
         dialog.m_Item = Entry(c.stored, c.largeImage);
-        bool acceptAtStart = true, acceptAfterTyping = false, checked = false;
-        std::wstring shown;
-        DialogAnswerer answer(kCaption, [&](HWND hwnd) {
-            acceptAtStart = IsEnabled(hwnd, 4096);
-            shown = WindowText(dialog.m_pCategoryCombo->m_hWnd);
-            checked = ::SendMessageW(dialog.m_pPreviewCheck->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            TypeReplacing(dialog.m_pTitleEdit->m_hWnd, L"新題");
-            acceptAfterTyping = IsEnabled(hwnd, 4096);
+        DialogAnswerer editor(L"カテゴリ情報の編集", [](HWND hwnd) {
+            Notify(hwnd, ::GetDlgItem(hwnd, 4352 + 4), BN_CLICKED);  // "カテゴリの追加"
             PressButton(hwnd, 4096);
         });
-        ASSERT_EQ(dialog.RunModal(nullptr), 1) << Narrow(c.stored);
+        bool acceptAtStart = true, acceptAfterEditor = true, acceptAfterTyping = false, checked = false;
+        std::wstring shown, shownAfter;
+        LRESULT countBefore = 0, countAfter = 0;
+        DialogAnswerer answer(kCaption, [&](HWND hwnd) {
+            HWND combo = dialog.m_pCategoryCombo->m_hWnd;
+            acceptAtStart = IsEnabled(hwnd, 4096);
+            shown = WindowText(combo);
+            checked = ::SendMessageW(dialog.m_pPreviewCheck->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            countBefore = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+            Notify(hwnd, dialog.m_pCategoryButton->m_hWnd, BN_CLICKED);
+            countAfter = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+            shownAfter = WindowText(combo);
+            acceptAfterEditor = IsEnabled(hwnd, 4096);
+            TypeReplacing(dialog.m_pTitleEdit->m_hWnd, std::wstring(70, L'あ'));
+            acceptAfterTyping = IsEnabled(hwnd, 4096);
+            PressButton(hwnd, c.button);
+        });
+        const bool accepted = c.button == 4096;
+        ASSERT_EQ(dialog.RunModal(nullptr), accepted ? 1 : 0) << Narrow(c.stored);
         EXPECT_FALSE(acceptAtStart) << "filling the fields counted as a change";
+        EXPECT_FALSE(acceptAfterEditor);
         EXPECT_TRUE(acceptAfterTyping);
         EXPECT_EQ(shown, c.stored);
+        EXPECT_EQ(shownAfter, c.stored);
+        EXPECT_EQ(countAfter, countBefore + 1);
         EXPECT_EQ(checked, c.largeImage != 0);
+        EXPECT_TRUE(dialog.m_bCategoriesEdited);
+        EXPECT_EQ(scope.catalog.categories.back(), L"新しいカテゴリ");
         EXPECT_EQ(dialog.m_Item.category, c.stored) << "changing the title moved the entry";
-        EXPECT_EQ(dialog.m_Item.title, L"新題");
-        EXPECT_EQ(dialog.m_Item.large_image, c.largeImage != 0 ? 1 : 0);
+        EXPECT_EQ(dialog.m_Item.title, accepted ? std::wstring(64, L'あ') : L"古いタイトル") << "at most 64";
+        EXPECT_EQ(dialog.m_Item.large_image, accepted ? (c.largeImage != 0 ? 1 : 0) : c.largeImage);
     }
-}
-
-// The category button runs the editor; once confirmed, the combo offers the
-// new list and the caller must regroup even after a cancel.
-TEST(InfoDialog, LimitsTheTitleAndRefillsTheComboAfterTheCategoryEditor) {
-    CatalogScope scope(kCategories);
-    SaverInfoSettingDialog_CL dialog;
-    dialog.m_Item = Entry(L"Sports");
-    DialogAnswerer editor(L"カテゴリ情報の編集", [](HWND hwnd) {
-        Notify(hwnd, ::GetDlgItem(hwnd, 4352 + 4), BN_CLICKED);  // "カテゴリの追加"
-        PressButton(hwnd, 4096);
-    });
-    std::wstring typed, shownAfter;
-    LRESULT countBefore = 0, countAfter = 0;
-    DialogAnswerer answer(kCaption, [&](HWND hwnd) {
-        const ControlFactory_CL& f = dialog.m_Factory;
-        TypeReplacing(dialog.m_pTitleEdit->m_hWnd, std::wstring(70, L'あ'));
-        typed = WindowText(dialog.m_pTitleEdit->m_hWnd);
-        countBefore = ::SendMessageW(f.Control(1)->m_hWnd, CB_GETCOUNT, 0, 0);
-        Notify(hwnd, dialog.m_pCategoryButton->m_hWnd, BN_CLICKED);
-        countAfter = ::SendMessageW(f.Control(1)->m_hWnd, CB_GETCOUNT, 0, 0);
-        shownAfter = WindowText(f.Control(1)->m_hWnd);
-        PressButton(hwnd, 4098);
-    });
-    EXPECT_EQ(dialog.RunModal(nullptr), 0);
-    EXPECT_EQ(typed.size(), 64u) << "the title takes 64 characters at most";
-    EXPECT_EQ(countAfter, countBefore + 1);
-    EXPECT_EQ(shownAfter, L"Sports");
-    EXPECT_TRUE(dialog.m_bCategoriesEdited);
-    EXPECT_EQ(scope.catalog.categories.back(), L"新しいカテゴリ");
-    EXPECT_EQ(dialog.m_Item.title, L"古いタイトル") << "cancelling changed the record";
 }
 
 // The lookup fills the fields and brings the picture to the entry, or tells
