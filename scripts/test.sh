@@ -16,5 +16,16 @@ lum_session
 
 cd "$LUM_BUILD"
 rc=0
-ctest --output-on-failure --timeout 600 "$@" || rc=$?
+ctest --timeout 600 "$@" || rc=$?
+
+# ctest names only the failing programs; name the failing cases too, from
+# each failed program's own output in ctest's log.
+if [ "$rc" -ne 0 ] && [ -f Testing/Temporary/LastTest.log ]; then
+  echo
+  echo "Failing cases:"
+  awk '/^[0-9]+\/[0-9]+ Testing: / { program = $3 }
+       /^\[  FAILED  \] .* \([0-9]+ ms\)$/ { print "  " program ": " $4 }
+       /\.(cpp|h):[0-9]+: Failure$/ { sub(/: Failure$/, ""); print "  " program ":   at " $0 }' \
+    Testing/Temporary/LastTest.log
+fi
 exit $rc

@@ -149,10 +149,11 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     PumpFor(milliseconds(300));
     EXPECT_EQ(runner.ProcessId(), first);
 
-    // A resize restarts it once, after the size has settled.
-    SetClientSize(1040, 660);
-    SetClientSize(1060, 660);
-    PumpFor(milliseconds(200));
+    // A resize restarts it once, after the size has settled: not while the
+    // sizes still come (no message is handled between them here, so the
+    // settle timer cannot have fired whatever a resize costs on this machine).
+    ResizeClient(1040, 660);
+    ResizeClient(1060, 660);
     EXPECT_EQ(runner.ProcessId(), first) << "restarted before the size settled";
     ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
     const DWORD second = runner.ProcessId();

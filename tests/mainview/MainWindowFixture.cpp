@@ -59,11 +59,15 @@ void MainWindowTest::OpenWindow() {
 }
 
 void MainWindowTest::SetClientSize(int width, int height) {
+    ResizeClient(width, height);
+    PumpFor(std::chrono::milliseconds(50));
+}
+
+void MainWindowTest::ResizeClient(int width, int height) {
     RECT r{0, 0, width, height};
     ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)));
     ::SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(std::chrono::milliseconds(50));
 }
 
 RECT MainWindowTest::ChildRect(HWND child) const {

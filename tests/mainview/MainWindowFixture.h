@@ -30,6 +30,8 @@ protected:
     void OpenWindow();
     // Resizes the window so that its client area is width × height.
     void SetClientSize(int width, int height);
+    // The same without handling any message afterwards (timers stay pending).
+    void ResizeClient(int width, int height);
     RECT ChildRect(HWND child) const;  // in main-window client coordinates
 
     TempFolder m_temp;
