@@ -23,6 +23,7 @@ class PreviewPane : public ::testing::Test {
 protected:
     void Open(int width = 840, int height = 680) {
         pane.View().SetCurrentItem(&current);
+        pane.View().SetNotifyWindow(main.hwnd());
         tabs = pane.CreateAndSubclass(WS_EX_CLIENTEDGE, WC_TABCONTROLW, nullptr,
                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 300, 300,
                                       main.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRightPane)),
@@ -59,7 +60,7 @@ protected:
     test::ViewsCollection collection;
     SaverItem current;
     SaverPreviewTabWindow_CL pane;
-    test::RecordingMainWindow& main = test::SharedMainWindow(880, 720);
+    test::TestWindow& main = test::SharedMainWindow(880, 720);
     HWND tabs = nullptr;
     HWND view = nullptr;
 

@@ -38,7 +38,7 @@ int wmain() {
     using namespace lum;
     const int kEntries = 2000;
     GdiplusSession gdiplus;
-    test::InitViewControls();
+    test::InitControls();
     test::ViewsCollection collection;
 
     double t = Seconds();
@@ -66,7 +66,7 @@ int wmain() {
 
     const int rowsOnScreen = 8;
     SaverListTabWindow_CL pane;
-    test::RecordingMainWindow main(0, 0, 640, rowsOnScreen * kSaverRowHeight + 60);
+    test::TestWindow main(0, 0, 640, rowsOnScreen * kSaverRowHeight + 60, test::TestWindow::Shown);
 
     t = Seconds();
     HWND tabs = pane.Create(&collection.catalog, static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), main.hwnd());

@@ -55,7 +55,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                         collection.Root() + L"\\消えた\\Gone.scr", 0xFF806060});
     collection.Load();
 
-    test::RecordingMainWindow main(0, 0, 1180, 760);
+    test::TestWindow main(0, 0, 1180, 760, test::TestWindow::Shown);
     SaverListTabWindow_CL list;
     SaverPreviewTabWindow_CL preview;
     SaverItem current;

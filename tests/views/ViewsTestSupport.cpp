@@ -14,8 +14,6 @@ namespace lum::test {
 
 namespace {
 
-const wchar_t kMainClass[] = L"LumViewsTestMain";
-
 Pixels CopyBits(HDC source, int x, int y, int width, int height, HWND printed) {
     Pixels pixels;
     if (width <= 0 || height <= 0) return pixels;
@@ -51,14 +49,6 @@ Pixels CopyBits(HDC source, int x, int y, int width, int height, HWND printed) {
 }
 
 } // namespace
-
-void InitViewControls() {
-    static const bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-        return ::InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)done;
-}
 
 bool WritePicture(const std::wstring& path, int width, int height, uint32_t top, uint32_t bottom, uint32_t disc) {
     Gdiplus::GpBitmap* raw = nullptr;
@@ -135,66 +125,6 @@ int ViewsCollection::StoredSortId(const std::wstring& title) const {
     const std::wstring folder = FolderOf(title);
     if (folder.empty()) return -100;
     return ReadIniInt(folder + L"\\saver_item.ini", L"SAVER_ITEM", L"sort_id", -100);
-}
-
-RecordingMainWindow::RecordingMainWindow(int x, int y, int width, int height) {
-    InitViewControls();
-    static const ATOM atom = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &RecordingMainWindow::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = kMainClass;
-        return ::RegisterClassExW(&wc);
-    }();
-    (void)atom;
-    m_hwnd = ::CreateWindowExW(0, kMainClass, L"Lumenary views", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
-                               height, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
-    ::UpdateWindow(m_hwnd);
-}
-
-RecordingMainWindow::~RecordingMainWindow() {
-    if (::IsWindow(m_hwnd)) ::DestroyWindow(m_hwnd);
-}
-
-LRESULT CALLBACK RecordingMainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<RecordingMainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && message >= 1124 && message <= 1153) {
-        self->m_posted.push_back(Posted{message, wParam, lParam});
-        return 0;
-    }
-    if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-void RecordingMainWindow::Empty() {
-    while (HWND child = ::GetWindow(m_hwnd, GW_CHILD)) ::DestroyWindow(child);
-    test::PumpFor(std::chrono::milliseconds(0));
-    m_posted.clear();
-}
-
-RecordingMainWindow& SharedMainWindow(int width, int height) {
-    static RecordingMainWindow window(0, 0, width, height);
-    ::SetWindowPos(window.hwnd(), HWND_TOP, 0, 0, width, height, SWP_SHOWWINDOW);
-    window.Empty();
-    return window;
-}
-
-bool RecordingMainWindow::WaitFor(UINT message, DWORD ms) {
-    return PumpUntil([&] { return !Of(message).empty(); }, std::chrono::milliseconds(ms));
-}
-
-std::vector<Posted> RecordingMainWindow::Of(UINT message) const {
-    std::vector<Posted> found;
-    for (const auto& p : m_posted)
-        if (p.message == message) found.push_back(p);
-    return found;
 }
 
 Pixels PrintClient(HWND hwnd) {

@@ -1,9 +1,9 @@
 #pragma once
 // What the view tests share: a collection on disk in a temporary folder with
-// real PNG pictures, a plain top-level "main window" that records what the
-// panes post to it, and pixel captures of real windows.
+// real PNG pictures, and pixel captures of real windows.
 #include "store/SaverCatalog.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TestWindows.h"
 
 #include <windows.h>
 
@@ -13,9 +13,6 @@
 #include <vector>
 
 namespace lum::test {
-
-// Loads the tab, list and drag-list classes once per process.
-void InitViewControls();
 
 // A PNG of `width` x `height`: the upper half `top`, the lower half
 // `bottom` (0xAARRGGBB), optionally a disc of `disc` in the middle.
@@ -69,39 +66,6 @@ private:
     TempFolder m_temp;
     int m_next = 0;
 };
-
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-// A visible top-level window of its own class standing in for the main
-// window. Messages from 1124 to 1153 that reach it are recorded.
-class RecordingMainWindow {
-public:
-    RecordingMainWindow(int x, int y, int width, int height);
-    ~RecordingMainWindow();
-    RecordingMainWindow(const RecordingMainWindow&) = delete;
-    RecordingMainWindow& operator=(const RecordingMainWindow&) = delete;
-    HWND hwnd() const { return m_hwnd; }
-    // Runs the queue until a message of that number was recorded (or time is up).
-    bool WaitFor(UINT message, DWORD ms = 2000);
-    std::vector<Posted> Of(UINT message) const;
-    void Clear() { m_posted.clear(); }
-    // Destroys every child window (what a test put inside) and the record.
-    void Empty();
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND m_hwnd = nullptr;
-    std::vector<Posted> m_posted;
-};
-
-// One main window for a whole test program, at (0, 0). Hiding and
-// destroying a top-level window costs two seconds under Wine without a
-// window manager, so the tests share one and empty it after each test.
-RecordingMainWindow& SharedMainWindow(int width, int height);
 
 // 32-bit pixels (0x00RRGGBB), row 0 at the top.
 struct Pixels {
