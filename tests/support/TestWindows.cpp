@@ -94,11 +94,4 @@ TestWindow& SharedMainWindow(int width, int height) {
     return window;
 }
 
-RECT RectInParent(HWND child) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 } // namespace lum::test

@@ -59,7 +59,4 @@ private:
 // under Wine without a window manager.
 TestWindow& SharedMainWindow(int width, int height);
 
-// Client rectangle of a child in its parent's client coordinates.
-RECT RectInParent(HWND child);
-
 } // namespace lum::test

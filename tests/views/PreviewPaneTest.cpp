@@ -1,7 +1,8 @@
 // The right pane with real windows: the view's place and styles, the still
 // picture as painted, the notices, the context menu message, and a real
 // demo saver running inside the view.
-#include "tests/views/ViewsTestSupport.h"
+#include "tests/support/PaneTestSupport.h"
+#include "tests/support/RunningProgram.h"
 #include "toolkit/GdiPlusOwners.h"
 #include "views/PreviewPainter.h"
 #include "views/SaverListTabWindow.h"
@@ -57,7 +58,7 @@ protected:
     }
 
     GdiplusSession gdiplus;
-    test::ViewsCollection collection;
+    test::TestCollection collection;
     SaverItem current;
     SaverPreviewTabWindow_CL pane;
     test::TestWindow& main = test::SharedMainWindow(880, 720);
@@ -214,16 +215,10 @@ TEST_F(PreviewPane, ALiveSaverRunsAsAChildOfTheViewAndItsOwnerStopsIt) {
     ::GetWindowThreadProcessId(saverWindow, &processId);
     EXPECT_EQ(processId, owner->Runner().ProcessId());
     EXPECT_NE(processId, ::GetCurrentProcessId());
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, processId);
-    ASSERT_NE(process, nullptr);
-
+    test::RunningProgram process(processId);
+    ASSERT_TRUE(process.ok());
     owner.reset();  // the list object goes: its saver is asked to close
-    bool ended = false;
-    test::PumpUntil([&] { return ended = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; },
-                    std::chrono::milliseconds(8000));
-    EXPECT_TRUE(ended);
-    if (!ended) ::TerminateProcess(process, 1);
-    ::CloseHandle(process);
+    EXPECT_TRUE(process.WaitEnded(8000));
 }
 
 } // namespace

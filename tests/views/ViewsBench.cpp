@@ -1,6 +1,6 @@
 // How fast the left pane is with 2,000 entries in one category: from
 // creating the pane to its first painted list, and one screen of rows.
-#include "tests/views/ViewsTestSupport.h"
+#include "tests/support/PaneTestSupport.h"
 #include "toolkit/GdiPlusOwners.h"
 #include "views/SaverListTabWindow.h"
 
@@ -39,7 +39,7 @@ int wmain() {
     const int kEntries = 2000;
     GdiplusSession gdiplus;
     test::InitControls();
-    test::ViewsCollection collection;
+    test::TestCollection collection;
 
     double t = Seconds();
     const std::wstring picture = collection.Root() + L"\\thumbnail.png";

@@ -1,9 +1,10 @@
 #pragma once
-// What the view tests share: a collection on disk in a temporary folder with
-// real PNG pictures, and pixel captures of real windows.
+// What the pane and main window tests share: a collection on disk in a
+// temporary folder with real PNG pictures, and pixel captures of real windows.
 #include "store/SaverCatalog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindows.h"
+#include "tests/support/Pixels.h"
 
 #include <windows.h>
 
@@ -24,7 +25,8 @@ struct EntrySpec {
               std::wstring scr_ = L"", uint32_t thumbnail_ = 0)
         : category(std::move(category_)), title(std::move(title_)), note(std::move(note_)), sort_id(sortId),
           scr(std::move(scr_)), thumbnail(thumbnail_) {}
-    // Marks the entry as one that shows a still picture and gives it one.
+    // Marks the entry as one that shows a still picture and gives it one
+    // (none when the width is 0).
     EntrySpec& WithLargePicture(int width, int height, uint32_t top, uint32_t bottom) {
         large_image = true;
         largeWidth = width;
@@ -46,9 +48,9 @@ struct EntrySpec {
 };
 
 // A catalogue whose settings file and collection live in a temp folder.
-class ViewsCollection {
+class TestCollection {
 public:
-    ViewsCollection();
+    TestCollection();
     // Writes <collection>\<number>\saver_item.ini (and pictures); returns the folder.
     std::wstring AddEntry(const EntrySpec& entry);
     // Reads everything back as the program does at start-up.
@@ -66,23 +68,6 @@ private:
     TempFolder m_temp;
     int m_next = 0;
 };
-
-// 32-bit pixels (0x00RRGGBB), row 0 at the top.
-struct Pixels {
-    int width = 0, height = 0;
-    std::vector<uint32_t> data;
-    uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
-};
-
-// The window's client area as it paints it into a memory DC (WM_PRINTCLIENT).
-Pixels PrintClient(HWND hwnd);
-// What the screen shows of the window's client area now.
-Pixels CaptureClientFromScreen(HWND hwnd);
-
-uint32_t Rgb(COLORREF colour);  // COLORREF to 0x00RRGGBB
-bool Near(uint32_t a, uint32_t b, int tolerance = 8);
-// Does the rectangle hold a pixel whose colour is far from `background`?
-bool HasInk(const Pixels& pixels, const RECT& area, uint32_t background);
 
 // Centre of a list row in screen coordinates.
 POINT RowCentreOnScreen(HWND list, int row);
