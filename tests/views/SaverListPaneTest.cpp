@@ -357,15 +357,12 @@ TEST_F(ListPixels, RowsShowThumbnailTextAndTheSelection) {
     const uint32_t frame = test::Rgb(::GetSysColor(COLOR_HIGHLIGHT));
     const int top1 = kSaverRowHeight;
     EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, top1 + 80), tint)) << std::hex << pixels.at(pixels.width - 20, top1 + 80);
-    EXPECT_TRUE(test::Near(pixels.at(0, top1 + 50), frame));
-    EXPECT_TRUE(test::Near(pixels.at(1, top1 + 50), frame));
-    EXPECT_TRUE(test::Near(pixels.at(60, top1), frame));
-    EXPECT_TRUE(test::Near(pixels.at(60, top1 + kSaverRowHeight - 1), frame));
+    for (const POINT p : {POINT{0, top1 + 50}, {1, top1 + 50}, {60, top1}, {60, top1 + kSaverRowHeight - 1}})
+        EXPECT_TRUE(test::Near(pixels.at(p.x, p.y), frame)) << p.x << "," << p.y;
     EXPECT_TRUE(test::Near(pixels.at(3, top1 + 50), white));  // frame is 2 pixels wide
     // Unselected neighbours: white box, no frame.
-    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, 80), white));
-    EXPECT_TRUE(test::Near(pixels.at(0, 50), white));
-    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, 2 * kSaverRowHeight + 80), white));
+    for (const POINT p : {POINT{pixels.width - 20, 80}, {0, 50}, {pixels.width - 20, 2 * kSaverRowHeight + 80}})
+        EXPECT_TRUE(test::Near(pixels.at(p.x, p.y), white)) << p.x << "," << p.y;
 
     // Moving the selection on leaves no frame behind on the old row.
     const RECT row2 = RowRect(2);
