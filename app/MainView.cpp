@@ -317,8 +317,9 @@ void MainView_CL::OnTimer(UINT_PTR id) {
         if (m_pSelection->HasCurrentItem()) RefreshPreview(true, SAVER_MODE_PREVIEW);
         break;
     case kTimerWaitWindowGone:
-        // A window that still exists answers WM_GETFONT; a gone one cannot.
-        if (m_hWaitWindow && ::SendMessageW(m_hWaitWindow, WM_GETFONT, 0, 0) != 0) break;
+        // Asked without a message: the window may belong to a saver's
+        // settings process, and a hung one would block this window too.
+        if (m_hWaitWindow && ::IsWindow(m_hWaitWindow)) break;
         ::KillTimer(m_hWnd, id);
         m_hWaitWindow = nullptr;
         RefreshPreview(true, SAVER_MODE_PREVIEW);

@@ -1,5 +1,6 @@
 #pragma once
 #include "base/CurrentSelection.h"
+#include "app/EntryDeletion.h"
 #include "base/Scoped.h"
 #include "app/MainLayout.h"
 #include "saver/ScreenSaver_CL.h"
@@ -9,6 +10,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace lum {
@@ -61,6 +63,10 @@ public:
     void WaitThenRefresh(HWND window);
     // Whether the browser is still loading a page; closing waits for it.
     bool BrowserIsLoading() const { return false; }
+    // A confirmed deletion is waiting for the preview saver to end.
+    bool DeletionPending() const { return m_pendingDeletion.has_value(); }
+    // How long a deletion waits for the preview saver before it gives up.
+    void SetDeleteWaitLimit(ULONGLONG milliseconds) { m_deleteWaitLimitMs = milliseconds; }
 
 private:
     // Command dispatch (MainCommands.cpp): WM_COMMAND, and the commands
@@ -94,6 +100,12 @@ private:
     void OnRunFullScreen();
     void OnSetSystemSaver();
     bool OnCommandTimer(UINT_PTR id);
+    void OnDeleteWaitTick();
+    void DeleteEntry(const PendingDeletion& entry);
+    void OnFullScreenTick();
+    // Greys or enables the run, edit and set-as-screen-saver buttons of the
+    // command bar.
+    void SetSaverButtonsEnabled(bool enabled);
 
     LRESULT OnCreate(HWND hwnd);
     void CreateChildWindows();
@@ -132,6 +144,11 @@ private:
     HWND m_hWaitWindow = nullptr;
     RECT m_lastClientRect = {};
     std::wstring m_settingsPath;
+    bool m_bAskingDelete = false;
+    std::optional<PendingDeletion> m_pendingDeletion;
+    ULONGLONG m_deleteWaitLimitMs = SaverRunnerLimits().closeWaitMs + 5000;
+    HWND m_hFullScreenWindow = nullptr;  // the full-screen saver's window, once seen
+    bool m_bFullScreenSettling = false;  // it has ended; the preview comes back next tick
 };
 
 } // namespace lum

@@ -10,6 +10,17 @@ source "$here/env.sh"
 
 lum_prefix
 lum_build -DLUMENARY_BUILD_TESTS=OFF
+
+# Something to find at once: the demo savers are installed into this run's
+# own Windows folder, as a saver's installer would place them, so the first
+# look for installed savers offers them (and the demo database below fills
+# in their details). A newer build replaces older copies.
+windows_folder=$WINEPREFIX/drive_c/windows
+for saver in "$LUM_BUILD"/dist/demo/*.scr; do
+  [ -e "$saver" ] || continue
+  cp -u "$saver" "$windows_folder/"
+  echo "Installed $(basename "$saver") into C:\windows"
+done
 source "$here/demo-db.sh"
 trap lum_demo_db_stop EXIT
 lum_demo_db_start || true  # the program runs without it, only without details

@@ -12,6 +12,7 @@ packages=(
   fonts-ipafont-gothic
   googletest
   python3
+  nsis
 )
 
 missing=()

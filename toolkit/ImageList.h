@@ -25,6 +25,8 @@ public:
     HIMAGELIST Handle() const { return m_hImageList.get(); }
     // Hands the list over to a new owner.
     HIMAGELIST Release() { return m_hImageList.release(); }
+    // Takes over a list made elsewhere (destroying the one held before).
+    void Reset(HIMAGELIST list) { m_hImageList.reset(list); }
 
 private:
     UniqueImageList m_hImageList;

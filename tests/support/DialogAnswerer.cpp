@@ -19,7 +19,11 @@ BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lParam) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
     if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) return TRUE;
-    if (WindowText(hwnd) == *search.caption) search.found.push_back(hwnd);
+    // Read without a message: GetWindowTextW would send WM_GETTEXT to the
+    // test's thread, which may be waiting for this watcher to end.
+    wchar_t caption[512] = {};
+    ::InternalGetWindowText(hwnd, caption, 512);
+    if (*search.caption == caption) search.found.push_back(hwnd);
     return TRUE;
 }
 
