@@ -2,19 +2,28 @@
 
 namespace lum {
 
+namespace {
+// A minimised or tiny window gives negative sums; a pane field never wraps.
+uint16_t PixelField(int value) {
+    if (value < 0) return 0;
+    if (value > 0xFFFF) return 0xFFFF;
+    return static_cast<uint16_t>(value);
+}
+} // namespace
+
 MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int rebarHeight, unsigned rightShare,
                              bool browserHidesList) {
-    const int usable = clientWidth - kSplitterWidth;
-    int rightWidth = usable * static_cast<int>(rightShare) / 100;
-    if (browserHidesList) rightWidth = usable - 1;
+    const int usable = clientWidth > kSplitterWidth ? clientWidth - kSplitterWidth : 0;
+    const int share = rightShare > 100 ? 100 : static_cast<int>(rightShare);
+    int rightWidth = usable * share / 100;
+    if (browserHidesList) rightWidth = usable > 1 ? usable - 1 : 0;
     const int leftWidth = usable - rightWidth;
-    const int height = clientHeight - rebarHeight + 1;
+    const int top = rebarHeight > 0 ? rebarHeight : 0;
+    const int height = clientHeight - top + 1;
 
     MainLayout layout;
-    layout.left = {static_cast<uint16_t>(leftWidth), static_cast<uint16_t>(height), 0,
-                   static_cast<uint16_t>(rebarHeight)};
-    layout.right = {static_cast<uint16_t>(rightWidth), static_cast<uint16_t>(height),
-                    static_cast<uint16_t>(leftWidth + kSplitterWidth), static_cast<uint16_t>(rebarHeight)};
+    layout.left = {PixelField(leftWidth), PixelField(height), 0, PixelField(top)};
+    layout.right = {PixelField(rightWidth), PixelField(height), PixelField(leftWidth + kSplitterWidth), PixelField(top)};
     return layout;
 }
 

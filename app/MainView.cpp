@@ -77,10 +77,6 @@ LRESULT MainView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         return OnClose(hwnd, wParam, lParam);
     case WM_DESTROY:
-        if (m_hPaneFont) {
-            ::DeleteObject(m_hPaneFont);
-            m_hPaneFont = nullptr;
-        }
         ::PostQuitMessage(0);
         return 0;
     default:
@@ -109,15 +105,17 @@ void MainView_CL::CreateChildWindows() {
 
     LOGFONTW logFont{};
     if (::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0))
-        m_hPaneFont = ::CreateFontIndirectW(&logFont);
+        m_paneFont.reset(::CreateFontIndirectW(&logFont));
+    const HFONT paneFont = m_paneFont ? m_paneFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 
     m_previewPane.View().SetCurrentItem(&m_pSelection->current_item);
+    m_previewPane.View().SetNotifyWindow(m_hWnd);
 
     HWND right = m_previewPane.CreateAndSubclass(WS_EX_CLIENTEDGE, WC_TABCONTROLW, nullptr, kPaneStyle, 0, 0,
                                                  300, 300, m_hWnd,
                                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRightPane)),
                                                  instance, nullptr);
-    ::SendMessageW(right, WM_SETFONT, reinterpret_cast<WPARAM>(m_hPaneFont), TRUE);
+    ::SendMessageW(right, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont), TRUE);
 
     // The browser's host; the browser itself moves in when the pane exists.
     m_hBrowserHost = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", nullptr, kPaneStyle, 0, 0, 500, 300, m_hWnd,
@@ -131,7 +129,7 @@ void MainView_CL::CreateChildWindows() {
     // The browser tab is current at start: the preview view waits hidden.
     ShowBrowserOrPreview(m_pSelection->right_tab);
 
-    m_listPane.Create(&m_catalog, m_hPaneFont, m_hWnd);
+    m_listPane.Create(&m_catalog, paneFont, m_hWnd);
     m_listPane.SelectTab(0);
 
     m_panes[0].window = m_listPane.TabControl();

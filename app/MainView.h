@@ -1,6 +1,7 @@
 #pragma once
 #include "base/CurrentSelection.h"
 #include "app/EntryDeletion.h"
+#include "base/Scoped.h"
 #include "app/MainLayout.h"
 #include "saver/ScreenSaver_CL.h"
 #include "store/SaverCatalog.h"
@@ -138,7 +139,7 @@ private:
     HWND m_hBrowserHost = nullptr;
     HWND m_hRebar = nullptr;  // the command bar's rebar, once it exists
     SaverCatalog m_catalog;
-    HFONT m_hPaneFont = nullptr;
+    UniqueFont m_paneFont;  // null: the panes use the stock GUI font
     ScreenSaver_CL m_settingsRunner;
     HWND m_hWaitWindow = nullptr;
     RECT m_lastClientRect = {};

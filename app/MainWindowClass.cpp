@@ -2,6 +2,7 @@
 
 #include "app/MainView.h"
 #include "app/Resources.h"
+#include "toolkit/GuardedDispatch.h"
 
 namespace lum {
 
@@ -17,13 +18,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
         if (!view) return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    try {
-        return view->HandleMessage(hwnd, message, wParam, lParam);
-    } catch (...) {
-        // Nothing may unwind through the system's dispatch code; the message
-        // is treated as unhandled.
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+    return GuardedDispatch(
+        L"main window", message, [&] { return view->HandleMessage(hwnd, message, wParam, lParam); },
+        [&] { return ::DefWindowProcW(hwnd, message, wParam, lParam); });
 }
 
 ATOM RegisterMainWindowClass(HINSTANCE instance) {

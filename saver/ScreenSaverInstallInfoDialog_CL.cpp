@@ -94,9 +94,9 @@ void ScreenSaverInstallInfoDialog_CL::OnInit() {
     column.pszText = header.data();
     ::SendMessageW(m_hListView, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 
-    m_ImageList.m_hImageList = ::ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
-                                                  ILC_COLORDDB | ILC_MASK, 100, 16);
-    if (m_ImageList.m_hImageList) ::ImageList_SetBkColor(m_ImageList.m_hImageList, RGB(255, 255, 255));
+    m_ImageList.Reset(::ImageList_Create(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
+                                         ILC_COLORDDB | ILC_MASK, 100, 16));
+    if (m_ImageList.Handle()) ::ImageList_SetBkColor(m_ImageList.Handle(), RGB(255, 255, 255));
     ::SendMessageW(m_hListView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_ImageList.Handle()));
     FillList();
 

@@ -5,7 +5,6 @@
 #include <psapi.h>
 #include <process.h>
 
-#include <cassert>
 #include <vector>
 
 namespace lum {
@@ -13,16 +12,6 @@ namespace lum {
 namespace {
 
 constexpr DWORD kPollStepMs = 20;
-
-// Handle closes that must not fail are consistency checks of the program.
-void CheckOrReport(bool ok, const wchar_t* expression) {
-    if (ok) return;
-#ifndef NDEBUG
-    _wassert(expression, L"screen_saver", __LINE__);
-#else
-    ::OutputDebugStringW((std::wstring(L"screen_saver: ") + expression + L"\n").c_str());
-#endif
-}
 
 // Messages that other threads send to this one (a preview saver creating its
 // child window inside our host sends some) must be handled while we wait,
@@ -129,36 +118,31 @@ ScreenSaver_CL::ScreenSaver_CL(const SaverRunnerLimits& limits)
     : m_limits(limits), m_hShutdownEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 ScreenSaver_CL::~ScreenSaver_CL() {
-    HANDLE thread = nullptr;
+    UniqueHandle thread;
     {
         std::lock_guard<std::mutex> hold(m_lock);
         m_bShutdown = true;
         m_szPendingPath.clear();
-        thread = m_hCloseThread;
-        m_hCloseThread = nullptr;
+        thread = std::move(m_hCloseThread);
     }
     // A waiting closer thread wakes at once; one that is starting a deferred
     // saver is bounded by the limits.
-    if (m_hShutdownEvent) ::SetEvent(m_hShutdownEvent);
-    if (thread) {
-        WaitHandlingSentMessages(thread, INFINITE);
-        ::CloseHandle(thread);
-    }
+    if (m_hShutdownEvent) ::SetEvent(m_hShutdownEvent.get());
+    if (thread) WaitHandlingSentMessages(thread.get(), INFINITE);
     // As Stop would: ask a saver that still runs to close. Nobody waits for it.
     if (m_hProcess) {
-        if (!m_bClosing && StillActive(m_hProcess)) {
+        if (!m_bClosing && StillActive(m_hProcess.get())) {
             if (HWND window = FindProcessWindow(m_dwProcessId, m_hSaverHost)) ::PostMessageW(window, WM_CLOSE, 0, 0);
         }
         ReleaseProcessLocked();
     }
-    if (m_hShutdownEvent) ::CloseHandle(m_hShutdownEvent);
 }
 
-int ScreenSaver_CL::Start(const wchar_t* path, HWND host, SAVER_MODE mode) {
+void ScreenSaver_CL::Start(const wchar_t* path, HWND host, SAVER_MODE mode) {
     const std::wstring target = path ? path : L"";
     {
         std::lock_guard<std::mutex> hold(m_lock);
-        if (m_bShutdown) return 0;
+        if (m_bShutdown) return;
         m_hHostWnd = host;
         m_bRunning = true;
         // Closing, or a start of the closer thread that a Stop already asked
@@ -166,16 +150,16 @@ int ScreenSaver_CL::Start(const wchar_t* path, HWND host, SAVER_MODE mode) {
         if (m_bClosing || (m_bStarting && m_bStopAfterStart)) {
             m_szPendingPath = target;
             m_nPendingMode = mode;
-            return 0;
+            return;
         }
-        if (m_bStarting) return 0;
+        if (m_bStarting) return;
         m_bStarting = true;
         m_szPendingPath.clear();
     }
-    const Launch launch = LaunchSaver(target, host, mode);
+    Launch launch = LaunchSaver(target, host, mode);
 
     std::lock_guard<std::mutex> hold(m_lock);
-    AdoptLaunch(target, launch);
+    AdoptLaunch(target, std::move(launch));
     m_bStarting = false;
     if (m_bStopAfterStart) {
         m_bStopAfterStart = false;
@@ -184,30 +168,28 @@ int ScreenSaver_CL::Start(const wchar_t* path, HWND host, SAVER_MODE mode) {
             if (window || m_hSaverWnd) BeginClosingLocked(window);
         }
     }
-    return 0;
 }
 
-int ScreenSaver_CL::Stop() {
+void ScreenSaver_CL::Stop() {
     std::lock_guard<std::mutex> hold(m_lock);
     m_szPendingPath.clear();
-    if (m_bShutdown || m_bClosing) return 0;
+    if (m_bShutdown || m_bClosing) return;
     if (m_bStarting) {
         // Another thread is starting a saver right now: end it once it runs.
         m_bStopAfterStart = true;
-        return 0;
+        return;
     }
-    if (!m_hProcess) return 0;
-    if (HasEnded(m_hProcess)) {  // e.g. a full-screen saver the user has closed
+    if (!m_hProcess) return;
+    if (HasEnded(m_hProcess.get())) {  // e.g. a full-screen saver the user has closed
         ReleaseProcessLocked();
         m_bRunning = false;
         m_lastOutcome = SaverStopOutcome::Ended;
-        return 0;
+        return;
     }
     // Looked up afresh: Wine sometimes shows the window only after the start.
     HWND window = FindProcessWindow(m_dwProcessId, m_hSaverHost);
-    if (!window && !m_hSaverWnd) return 0;  // never had a window: cannot be asked to close
+    if (!window && !m_hSaverWnd) return;  // never had a window: cannot be asked to close
     BeginClosingLocked(window);
-    return 0;
 }
 
 void ScreenSaver_CL::BeginClosingLocked(HWND window) {
@@ -217,12 +199,11 @@ void ScreenSaver_CL::BeginClosingLocked(HWND window) {
     if (window) ::PostMessageW(window, WM_CLOSE, 0, 0);
     if (m_bCloserActive) return;  // the closer thread at work sees m_bClosing before it goes on
     if (m_hCloseThread) {  // an earlier closer thread has finished or is about to
-        ::WaitForSingleObject(m_hCloseThread, INFINITE);
-        ::CloseHandle(m_hCloseThread);
-        m_hCloseThread = nullptr;
+        ::WaitForSingleObject(m_hCloseThread.get(), INFINITE);
+        m_hCloseThread.reset();
     }
-    m_hCloseThread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ScreenSaver_CL::CloserThread, this, 0,
-                                                             &m_uCloseThreadId));
+    m_hCloseThread.reset(reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, &ScreenSaver_CL::CloserThread, this, 0, &m_uCloseThreadId)));
     if (!m_hCloseThread) {  // nobody could wait for it: the saver stays tracked as running
         m_bClosing = false;
         return;
@@ -231,22 +212,18 @@ void ScreenSaver_CL::BeginClosingLocked(HWND window) {
 }
 
 void ScreenSaver_CL::ReleaseProcessLocked() {
-    if (m_hProcess) {
-        HANDLE process = m_hProcess;
-        CheckOrReport(0 != CloseHandle(process), L"0 != CloseHandle( opThis->m_hProcess )");
-    }
-    m_hProcess = nullptr;
+    m_hProcess.reset();
     m_hSaverWnd = nullptr;
     m_dwProcessId = 0;
 }
 
-void ScreenSaver_CL::AdoptLaunch(const std::wstring& path, const Launch& launch) {
+void ScreenSaver_CL::AdoptLaunch(const std::wstring& path, Launch launch) {
     if (!launch.process) {
-        m_bRunning = m_hProcess != nullptr;
+        m_bRunning = static_cast<bool>(m_hProcess);
         return;
     }
     ReleaseProcessLocked();  // a saver started without Stop before is no longer tracked
-    m_hProcess = launch.process;
+    m_hProcess = std::move(launch.process);
     m_dwProcessId = launch.processId;
     m_hSaverWnd = launch.window;
     m_hSaverHost = launch.host;
@@ -271,7 +248,8 @@ ScreenSaver_CL::Launch ScreenSaver_CL::LaunchSaver(const std::wstring& path, HWN
     if (!::CreateProcessW(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &tPinfo))
         return launch;
-    CheckOrReport(0 != ::CloseHandle(tPinfo.hThread), L"0 != ::CloseHandle( tPinfo.hThread )");
+    launch.process.reset(tPinfo.hProcess);
+    const UniqueHandle mainThread(tPinfo.hThread);  // never used; closed on return
 
     WaitForSaverIdle(tPinfo.hProcess, m_limits.idleWaitMs);
     HWND window = FindProcessWindow(tPinfo.dwProcessId, host);
@@ -280,7 +258,6 @@ ScreenSaver_CL::Launch ScreenSaver_CL::LaunchSaver(const std::wstring& path, HWN
         if (WaitHandlingSentMessages(tPinfo.hProcess, kPollStepMs)) break;  // it has ended
         window = FindProcessWindow(tPinfo.dwProcessId, host);
     }
-    launch.process = tPinfo.hProcess;
     launch.processId = tPinfo.dwProcessId;
     launch.window = window;
     launch.host = host;
@@ -294,6 +271,7 @@ unsigned __stdcall ScreenSaver_CL::CloserThread(void* argument) {
     } catch (...) {
         // Nothing may leave a thread function. Leave the runner usable: idle,
         // with whatever it still tracks.
+        ::OutputDebugStringW(L"Lumenary: the screen saver closer thread failed\n");
         std::lock_guard<std::mutex> hold(runner->m_lock);
         runner->m_bClosing = false;
         runner->m_bStarting = false;
@@ -308,11 +286,11 @@ void ScreenSaver_CL::RunCloser() {
     for (;;) {
         std::unique_lock<std::mutex> hold(m_lock);
         if (waitForEnd || m_bClosing) {
-            HANDLE process = m_hProcess;
+            HANDLE process = m_hProcess.get();  // only this thread releases it meanwhile
             hold.unlock();
             bool ended = true;
             if (process) {
-                HANDLE waits[2] = {process, m_hShutdownEvent};
+                HANDLE waits[2] = {process, m_hShutdownEvent.get()};
                 ::WaitForMultipleObjects(2, waits, FALSE, m_limits.closeWaitMs);
                 ended = HasEnded(process);
             }
@@ -345,10 +323,10 @@ void ScreenSaver_CL::RunCloser() {
         m_bRunning = true;
         hold.unlock();
 
-        const Launch launch = LaunchSaver(path, host, mode);
+        Launch launch = LaunchSaver(path, host, mode);
 
         hold.lock();
-        AdoptLaunch(path, launch);
+        AdoptLaunch(path, std::move(launch));
         m_bStarting = false;
         const bool stopNow = m_bStopAfterStart && !m_bShutdown;
         m_bStopAfterStart = false;
@@ -410,7 +388,7 @@ HWND ScreenSaver_CL::FindProcessWindow(DWORD processId, HWND host) {
     return search.found;
 }
 
-HANDLE ScreenSaver_CL::ProcessHandle() const { std::lock_guard<std::mutex> h(m_lock); return m_hProcess; }
+HANDLE ScreenSaver_CL::ProcessHandle() const { std::lock_guard<std::mutex> h(m_lock); return m_hProcess.get(); }
 DWORD ScreenSaver_CL::ProcessId() const { std::lock_guard<std::mutex> h(m_lock); return m_dwProcessId; }
 HWND ScreenSaver_CL::SaverWindow() const { std::lock_guard<std::mutex> h(m_lock); return m_hSaverWnd; }
 HWND ScreenSaver_CL::HostWindow() const { std::lock_guard<std::mutex> h(m_lock); return m_hHostWnd; }

@@ -6,6 +6,8 @@
 //
 // Everything the two threads share is guarded by one lock; read the state
 // through the accessors, which take it.
+#include "base/Scoped.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -58,13 +60,13 @@ public:
     ScreenSaver_CL(const ScreenSaver_CL&) = delete;
     ScreenSaver_CL& operator=(const ScreenSaver_CL&) = delete;
 
-    // Starts the saver at `path` (host may be null). Returns 0 always; look
-    // at ProcessHandle/ProcessId/SaverWindow to see whether it started.
+    // Starts the saver at `path` (host may be null); look at
+    // ProcessHandle/ProcessId/SaverWindow to see whether it started.
     // While a stop is under way the request is kept and carried out later.
-    int Start(const wchar_t* path, HWND host, SAVER_MODE mode);
+    void Start(const wchar_t* path, HWND host, SAVER_MODE mode);
     // Posts one WM_CLOSE to the saver's window and returns at once; during a
-    // stop it only cancels a deferred start. Returns 0.
-    int Stop();
+    // stop it only cancels a deferred start.
+    void Stop();
 
     // Is process `processId` running with main module `moduleName`? Letter
     // case does not matter, as in Windows file names.
@@ -91,13 +93,13 @@ public:
 
 private:
     struct Launch {
-        HANDLE process = nullptr;
+        UniqueHandle process;
         DWORD processId = 0;
         HWND window = nullptr;
         HWND host = nullptr;  // where it was started
     };
     Launch LaunchSaver(const std::wstring& path, HWND host, SAVER_MODE mode) const;
-    void AdoptLaunch(const std::wstring& path, const Launch& launch);  // lock held
+    void AdoptLaunch(const std::wstring& path, Launch launch);  // lock held
     void BeginClosingLocked(HWND window);                              // lock held
     void ReleaseProcessLocked();                                       // lock held
     static unsigned __stdcall CloserThread(void* argument);
@@ -107,9 +109,9 @@ private:
     mutable std::mutex m_lock;
 
     unsigned m_uCloseThreadId = 0;
-    HANDLE m_hCloseThread = nullptr;   // joined and closed by the next Stop or the destructor
+    UniqueHandle m_hCloseThread;       // joined and closed by the next Stop or the destructor
     std::wstring m_szModuleName;
-    HANDLE m_hProcess = nullptr;
+    UniqueHandle m_hProcess;
     HWND m_hSaverWnd = nullptr;
     DWORD m_dwProcessId = 0;
     HWND m_hHostWnd = nullptr;
@@ -123,7 +125,7 @@ private:
     bool m_bCloserActive = false;      // the closer thread has not finished yet
     bool m_bStopAfterStart = false;    // Stop arrived while another thread was starting
     bool m_bShutdown = false;          // the destructor runs: start nothing more
-    HANDLE m_hShutdownEvent = nullptr; // wakes a waiting closer thread at once
+    UniqueHandle m_hShutdownEvent;     // wakes a waiting closer thread at once
     SaverStopOutcome m_lastOutcome = SaverStopOutcome::None;
 };
 

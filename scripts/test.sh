@@ -16,5 +16,19 @@ lum_session
 
 cd "$LUM_BUILD"
 rc=0
-ctest --output-on-failure --timeout 600 "$@" || rc=$?
+ctest --timeout 600 "$@" || rc=$?
+
+# ctest names only the failing programs; name the failing cases too, from
+# each failed program's own output in ctest's log.
+if [ "$rc" -ne 0 ] && [ -f Testing/Temporary/LastTest.log ]; then
+  echo
+  echo "Failing cases:"
+  # A program's output is kept until ctest says whether it failed, so that
+  # failures a passing test provokes on purpose (in a child run) stay out.
+  awk '/^[0-9]+\/[0-9]+ Testing: / { program = $3; n = 0 }
+       /^\[  FAILED  \] .* \([0-9]+ ms\)$/ { lines[++n] = "  " program ": " $4 }
+       /\.(cpp|h):[0-9]+: Failure$/ { sub(/: Failure$/, ""); lines[++n] = "  " program ":   at " $0 }
+       /^Test Failed\./ { for (i = 1; i <= n; ++i) print lines[i]; if (!n) print "  " program ": no case named (crashed or timed out)" }
+       /^Test (Passed|Failed)\./ { n = 0 }' Testing/Temporary/LastTest.log
+fi
 exit $rc

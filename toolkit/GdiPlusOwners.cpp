@@ -43,17 +43,35 @@ GdipBrush SolidBrush(Gdiplus::ARGB colour) {
     return brush;
 }
 
-FallbackFont::FallbackFont(const wchar_t* family, float points) {
+std::wstring SystemGuiFontFamily() {
+    LOGFONTW logFont{};
+    if (::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0) && logFont.lfFaceName[0])
+        return logFont.lfFaceName;
+    logFont = LOGFONTW{};
+    if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont) && logFont.lfFaceName[0])
+        return logFont.lfFaceName;
+    return std::wstring();
+}
+
+namespace {
+GdipFont NamedFont(const wchar_t* family, float points) {
+    GdipFont font;
     GdipFontFamily named;
-    if (gdip::GdipCreateFontFamilyFromName(family, nullptr, named.put()) == Gdiplus::Ok && named) {
-        gdip::GdipCreateFont(named.get(), points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, m_font.put());
-        if (m_font) return;
-    }
+    if (family && *family && gdip::GdipCreateFontFamilyFromName(family, nullptr, named.put()) == Gdiplus::Ok && named)
+        gdip::GdipCreateFont(named.get(), points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, font.put());
+    return font;
+}
+} // namespace
+
+FallbackFont::FallbackFont(const wchar_t* family, float points) : m_font(NamedFont(family, points)) {
+    if (m_font) return;
+    m_usedFallback = true;
+    m_font = NamedFont(SystemGuiFontFamily().c_str(), points);
+    if (m_font) return;
     // The generic family belongs to GDI+ and is not deleted here.
     Gdiplus::GpFontFamily* generic = nullptr;
     if (gdip::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic) {
         gdip::GdipCreateFont(generic, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, m_font.put());
-        m_usedFallback = static_cast<bool>(m_font);
     }
 }
 

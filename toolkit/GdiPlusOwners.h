@@ -51,8 +51,14 @@ GdipBrush SolidBrush(Gdiplus::ARGB colour);
 // "image/png" encoder; false when the encoder is missing or the write failed.
 bool SaveAsPng(Gdiplus::GpImage* image, const std::wstring& path);
 
-// A font of the given family and size in points; when the family is not
-// installed, the generic sans-serif family is used instead.
+// The face name of the system's GUI font: the icon-title font, else the
+// stock DEFAULT_GUI_FONT; empty if neither can be read.
+std::wstring SystemGuiFontFamily();
+
+// A font of the given family and size in points. When the family is not
+// installed, the system's GUI font family is used instead, and failing that
+// GDI+'s generic sans-serif family (which a system without the usual fonts
+// may lack, so it comes last).
 class FallbackFont {
 public:
     FallbackFont(const wchar_t* family, float points);

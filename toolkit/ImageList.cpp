@@ -1,22 +1,9 @@
 #include "toolkit/ImageList.h"
 
-#include "base/Scoped.h"
-
-#include <utility>
-
 namespace lum {
 
-ImageList_CL::~ImageList_CL() {
-    if (m_hImageList) ::ImageList_Destroy(m_hImageList);
-}
-
-HIMAGELIST ImageList_CL::Release() { return std::exchange(m_hImageList, nullptr); }
-
 HIMAGELIST ImageList_CL::LoadImageStrip(const std::wstring& bitmapFile, int imageWidth) {
-    if (m_hImageList) {
-        ::ImageList_Destroy(m_hImageList);
-        m_hImageList = nullptr;
-    }
+    m_hImageList.reset();
     if (imageWidth <= 0) return nullptr;
     // LR_SHARED is not used with a file: a shared bitmap must not be deleted,
     // and this one is deleted as soon as the list holds its copy.
@@ -28,9 +15,9 @@ HIMAGELIST ImageList_CL::LoadImageStrip(const std::wstring& bitmapFile, int imag
         return nullptr;
     }
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    m_hImageList = ::ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, 0, info.bmWidth / imageWidth);
-    if (m_hImageList) ::ImageList_AddMasked(m_hImageList, strip.get(), kStripMaskColour);
-    return m_hImageList;
+    m_hImageList.reset(::ImageList_Create(imageWidth, height, ILC_COLOR24 | ILC_MASK, 0, info.bmWidth / imageWidth));
+    if (m_hImageList) ::ImageList_AddMasked(m_hImageList.get(), strip.get(), kStripMaskColour);
+    return m_hImageList.get();
 }
 
 } // namespace lum

@@ -6,24 +6,24 @@ PopupMenu_CL::~PopupMenu_CL() {
     if (!m_hMenu) return;
     // DestroyMenu takes submenus with it; a submenu that has its own object
     // is destroyed by that object, so it is detached first.
-    for (int position = ::GetMenuItemCount(m_hMenu) - 1; position >= 0; --position) {
+    const HMENU menu = m_hMenu.get();
+    for (int position = ::GetMenuItemCount(menu) - 1; position >= 0; --position) {
         MENUITEMINFOW item{};
         item.cbSize = sizeof(item);
         item.fMask = MIIM_SUBMENU;
-        if (!::GetMenuItemInfoW(m_hMenu, position, TRUE, &item) || !item.hSubMenu) continue;
+        if (!::GetMenuItemInfoW(menu, position, TRUE, &item) || !item.hSubMenu) continue;
         for (const MenuEntry_CL& entry : m_Entries) {
-            if (entry.m_pSubMenu && entry.m_pSubMenu->m_hMenu == item.hSubMenu) {
-                ::RemoveMenu(m_hMenu, position, MF_BYPOSITION);
+            if (entry.m_pSubMenu && entry.m_pSubMenu->Handle() == item.hSubMenu) {
+                ::RemoveMenu(menu, position, MF_BYPOSITION);
                 break;
             }
         }
     }
-    ::DestroyMenu(m_hMenu);
 }
 
 HMENU PopupMenu_CL::CreatePopup() {
-    if (!m_hMenu) m_hMenu = ::CreatePopupMenu();
-    return m_hMenu;
+    if (!m_hMenu) m_hMenu.reset(::CreatePopupMenu());
+    return m_hMenu.get();
 }
 
 MenuEntry_CL* PopupMenu_CL::GetEntry(int index) {
@@ -55,7 +55,7 @@ bool PopupMenu_CL::AppendItem(MenuEntry_CL& entry, const std::wstring& text) {
     entry.m_Info.cch = static_cast<UINT>(entry.m_Text.size());
     entry.m_Info.fType = MFT_OWNERDRAW;
     entry.m_Info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
-    return ::InsertMenuItemW(m_hMenu, ::GetMenuItemCount(m_hMenu), TRUE, &entry.m_Info) != FALSE;
+    return ::InsertMenuItemW(m_hMenu.get(), ::GetMenuItemCount(m_hMenu.get()), TRUE, &entry.m_Info) != FALSE;
 }
 
 bool PopupMenu_CL::AppendSeparator() {
@@ -64,7 +64,7 @@ bool PopupMenu_CL::AppendSeparator() {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_TYPE;
     info.fType = MFT_SEPARATOR;
-    return ::InsertMenuItemW(m_hMenu, ::GetMenuItemCount(m_hMenu), TRUE, &info) != FALSE;
+    return ::InsertMenuItemW(m_hMenu.get(), ::GetMenuItemCount(m_hMenu.get()), TRUE, &info) != FALSE;
 }
 
 bool PopupMenu_CL::SetItemState(int index, UINT state) {
@@ -75,7 +75,7 @@ bool PopupMenu_CL::SetItemState(int index, UINT state) {
     change.cbSize = sizeof(change);
     change.fMask = MIIM_STATE;
     change.fState = state;
-    return ::SetMenuItemInfoW(m_hMenu, entry.m_Info.wID, FALSE, &change) != FALSE;
+    return ::SetMenuItemInfoW(m_hMenu.get(), entry.m_Info.wID, FALSE, &change) != FALSE;
 }
 
 PopupMenu_CL* MenuOfItemData(ULONG_PTR itemData) { return reinterpret_cast<PopupMenu_CL*>(itemData); }

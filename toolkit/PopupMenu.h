@@ -2,6 +2,8 @@
 // An owner-drawn popup menu whose items carry an image index. The owner
 // window draws the items: it finds this object in an item's data and the
 // entry with FindEntry.
+#include "base/Scoped.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -27,6 +29,7 @@ public:
     PopupMenu_CL& operator=(const PopupMenu_CL&) = delete;
 
     virtual HMENU CreatePopup();
+    HMENU Handle() const { return m_hMenu.get(); }
 
     // The entry at the index; the index equal to the count appends a fresh
     // entry. Null beyond that. Entries never move once made.
@@ -41,9 +44,11 @@ public:
     // Sets the entry's state and applies it to the item.
     bool SetItemState(int index, UINT state);
 
-    HMENU m_hMenu = nullptr;
     std::deque<MenuEntry_CL> m_Entries;
     HIMAGELIST m_hImageList = nullptr;  // not owned; null draws text only
+
+private:
+    UniqueMenu m_hMenu;
 };
 
 // The menu object that an owner-drawn item names in its data.

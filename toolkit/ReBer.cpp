@@ -211,7 +211,7 @@ LRESULT ReBer_CL::ShowChevronMenu(const NMREBARCHEVRON& chevron) {
     PopupMenu_CL menu;
     const POINT at = BuildChevronMenu(chevron, menu);
     if (menu.EntryCount() > 0) {
-        ::TrackPopupMenu(menu.m_hMenu, TPM_VERTICAL, at.x, at.y, 0, ::GetParent(m_hWnd), nullptr);
+        ::TrackPopupMenu(menu.Handle(), TPM_VERTICAL, at.x, at.y, 0, ::GetParent(m_hWnd), nullptr);
     }
     return 1;
 }

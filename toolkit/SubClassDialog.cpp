@@ -1,5 +1,7 @@
 #include "toolkit/SubClassDialog.h"
 
+#include "toolkit/GuardedDispatch.h"
+
 #include <cstring>
 
 namespace lum {
@@ -57,21 +59,13 @@ INT_PTR CALLBACK SubClassDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         dialog = reinterpret_cast<SubClassDialogBase_CL*>(lParam);
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
         dialog->m_hWnd = hwnd;
-        dialog->m_hDC = ::GetDC(hwnd);
         dialog->m_hFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
         ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(dialog->m_hFont), TRUE);
     }
-    INT_PTR result = 0;
-    try {
-        result = dialog->HandleDialogMessage(hwnd, message, wParam, lParam);
-    } catch (...) {
-        result = 0;
-    }
-    if (message == WM_DESTROY && dialog->m_hDC) {
-        ::ReleaseDC(hwnd, dialog->m_hDC);
-        dialog->m_hDC = nullptr;
-    }
-    return result;
+    // FALSE leaves the message to the dialog manager's default handling.
+    return GuardedDispatch(
+        L"dialog", message, [&] { return dialog->HandleDialogMessage(hwnd, message, wParam, lParam); },
+        [] { return INT_PTR{FALSE}; });
 }
 
 POINT CenteredPosition(const RECT& over, int width, int height) {

@@ -36,7 +36,6 @@ public:
     INT_PTR RunModal(HWND owner);
 
     HWND Window() const { return m_hWnd; }
-    HDC DeviceContext() const { return m_hDC; }
     HFONT Font() const { return m_hFont; }
     // The template buffer: null before the first run, then the same buffer
     // for every run of this object.
@@ -44,7 +43,6 @@ public:
 
 protected:
     HWND m_hWnd = nullptr;
-    HDC m_hDC = nullptr;                       // from WM_INITDIALOG to WM_DESTROY
     std::unique_ptr<std::uint8_t[]> m_pTemplate;
     HFONT m_hFont = nullptr;                   // stock object, never deleted
 

@@ -1,5 +1,7 @@
 #include "toolkit/SubClassWindow.h"
 
+#include "toolkit/GuardedDispatch.h"
+
 namespace lum {
 
 bool RestoreWindowProc(HWND hwnd, WNDPROC ours, WNDPROC previous) {
@@ -21,6 +23,11 @@ LRESULT ForwardToClass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto classProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC));
     if (!classProc) return 0;
     return ::CallWindowProcW(classProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT CallPreviousProc(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!previous) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    return ::CallWindowProcW(previous, hwnd, message, wParam, lParam);
 }
 
 SubClassWindowBase_CL::~SubClassWindowBase_CL() {
@@ -45,19 +52,15 @@ void SubClassWindowBase_CL::BindAndSubclass(HWND hwnd) {
 
 LRESULT SubClassWindowBase_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) RestoreWindowProc(hwnd, &SubClassWindowProc, m_pfnOldProc);
-    if (!m_pfnOldProc) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return ::CallWindowProcW(m_pfnOldProc, hwnd, message, wParam, lParam);
+    return CallPreviousProc(m_pfnOldProc, hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SubClassWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* object = reinterpret_cast<SubClassWindowBase_CL*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!object) return ForwardToClass(hwnd, message, wParam, lParam);
-    LRESULT result = 0;
-    try {
-        result = object->HandleMessage(hwnd, message, wParam, lParam);
-    } catch (...) {
-        result = 0;
-    }
+    const LRESULT result = GuardedDispatch(
+        L"window", message, [&] { return object->HandleMessage(hwnd, message, wParam, lParam); },
+        [&] { return CallPreviousProc(object->OldProc(), hwnd, message, wParam, lParam); });
     // Still in the chain at the very end (somebody hooked in after us): the
     // object may not outlive the window, so it is unbound here.
     if (message == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -52,4 +52,7 @@ void UnbindWindow(HWND hwnd, const void* object, WNDPROC ours, WNDPROC previous)
 // something else kept the procedure in the chain): the class procedure.
 LRESULT ForwardToClass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The previous procedure, or DefWindowProcW where there is none.
+LRESULT CallPreviousProc(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 } // namespace lum

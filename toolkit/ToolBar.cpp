@@ -27,9 +27,7 @@ HWND ToolBar_CL::CreateToolbar(HWND parent) {
 
 void ToolBar_CL::SetImageList(HIMAGELIST images) {
     if (!m_hWnd) return;
-    auto previous = reinterpret_cast<HIMAGELIST>(
-        ::SendMessageW(m_hWnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
-    if (previous && previous != images) ::ImageList_Destroy(previous);
+    ::SendMessageW(m_hWnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
 }
 
 ToolButton_CL* ToolBar_CL::Record(int index) {

@@ -28,7 +28,8 @@ public:
     ~ToolBar_CL() override = default;
 
     HWND CreateToolbar(HWND parent);
-    // Gives the toolbar the image list; a list it held before is destroyed.
+    // Lends the toolbar the image list; its owner keeps it alive while the
+    // toolbar shows it.
     void SetImageList(HIMAGELIST images);
 
     // The record to prepare (its style byte) before InsertButton; null

@@ -69,12 +69,9 @@ LRESULT ScreenSaverBaseView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wP
     case WM_ERASEBKGND:
         // The content paints every pixel; erasing first only flickers.
         return 1;
-    case WM_CONTEXTMENU: {
-        HWND parent = ::GetParent(hwnd);
-        HWND mainWindow = parent ? ::GetParent(parent) : nullptr;
-        if (mainWindow) ::PostMessageW(mainWindow, kMsgPreviewContextMenu, wParam, lParam);
+    case WM_CONTEXTMENU:
+        if (m_hNotify) ::PostMessageW(m_hNotify, kMsgPreviewContextMenu, wParam, lParam);
         return 1;
-    }
     case WM_NCHITTEST:
         return HTCLIENT;
     case WM_SIZE: {

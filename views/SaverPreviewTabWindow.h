@@ -23,6 +23,8 @@ public:
     // The selection's current item; the view paints from it (may be null).
     void SetCurrentItem(const SaverItem* item) { m_pCurrentItem = item; }
     const SaverItem* CurrentItem() const { return m_pCurrentItem; }
+    // The window told of a context menu request (kMsgPreviewContextMenu).
+    void SetNotifyWindow(HWND window) { m_hNotify = window; }
     ScreenSaver_CL& Runner() { return m_runner; }
 
     // What a paint would show now.
@@ -36,6 +38,7 @@ private:
     void PaintContent(HDC hdc);
 
     const SaverItem* m_pCurrentItem = nullptr;
+    HWND m_hNotify = nullptr;
     ScreenSaver_CL m_runner;
 };
 

@@ -20,7 +20,7 @@ protected:
     // from (and keeps busy) the entry folder.
     std::wstring AddFixtureEntry(int number, const std::wstring& category, const std::wstring& title,
                                  const std::wstring& fixture) {
-        const std::wstring folder = AddEntryFolder(number, {category, title, FixturePath(fixture), number});
+        const std::wstring folder = m_collection.AddEntry({category, title, L"", number, FixturePath(fixture)});
         EXPECT_TRUE(CopyFixture(fixture, folder + L"\\" + fixture));
         return folder;
     }
@@ -32,6 +32,7 @@ protected:
     }
     void Command(UINT id) { ::PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     ScreenSaver_CL& Runner() { return m_view->ListPane().ListObject().Runner(); }
+    std::wstring Temp(const std::wstring& name) const { return m_collection.Root() + L"\\" + name; }
     int CurrentTab() const { return static_cast<int>(::SendMessageW(m_view->ListPane().TabControl(), TCM_GETCURSEL, 0, 0)); }
 };
 
@@ -181,12 +182,12 @@ TEST_F(CommandsTest, SaverThatNeverEndsLeavesTheEntryAndSaysSo) {
 }
 
 TEST_F(CommandsTest, SetAsPcScreenSaverWritesTheShortPathOrNothing) {
-    const std::wstring longFolder = m_temp / L"Saver Folder With A Long Name";
+    const std::wstring longFolder = Temp(L"Saver Folder With A Long Name");
     ASSERT_TRUE(MakeFolders(longFolder));
     const std::wstring saver = longFolder + L"\\Recorder Saver.scr";
     ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", saver));
-    AddEntryFolder(0, {L"アート", L"設定する", saver, 0, 1});
-    AddEntryFolder(1, {L"アート", L"消えた", m_temp / L"gone.scr", 1, 1});
+    m_collection.AddEntry(EntrySpec(L"アート", L"設定する", L"", 0, saver).WithLargePicture(0, 0, 0, 0));
+    m_collection.AddEntry(EntrySpec(L"アート", L"消えた", L"", 1, Temp(L"gone.scr")).WithLargePicture(0, 0, 0, 0));
     SetDesktopValue(L"ScreenSaveActive", L"0");
     SetDesktopValue(L"SCRNSAVE.EXE", L"before.scr");
     ::SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
@@ -232,7 +233,7 @@ TEST_F(CommandsTest, FullScreenRunEndsInThePreviewAgain) {
     const DWORD full = Runner().ProcessId();
     HWND fullWindow = Runner().SaverWindow();
     EXPECT_FALSE(::IsChild(view, fullWindow));
-    EXPECT_EQ(RecordValue(m_collection + L"\\00000\\RecorderSaver.scr", L"mode"), L"s");
+    EXPECT_EQ(RecordValue(m_collection.catalog.CollectionFolder() + L"\\00000\\RecorderSaver.scr", L"mode"), L"s");
 
     // The user ends the saver: the preview comes back by itself.
     ::PostMessageW(fullWindow, WM_CLOSE, 0, 0);
@@ -243,9 +244,9 @@ TEST_F(CommandsTest, FullScreenRunEndsInThePreviewAgain) {
 }
 
 TEST_F(CommandsTest, SettingsRunThenThePreviewRestarts) {
-    const std::wstring original = m_temp / L"Settings.scr";
+    const std::wstring original = Temp(L"Settings.scr");
     ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", original));
-    const std::wstring folder = AddEntryFolder(0, {L"アート", L"設定", original, 0});
+    const std::wstring folder = m_collection.AddEntry({L"アート", L"設定", L"", 0, original});
     ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", folder + L"\\Settings.scr"));
     OpenWindow();
     SelectAndWaitForPreview(0);

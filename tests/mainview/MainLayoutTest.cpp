@@ -2,32 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace lum {
 namespace {
 
-TEST(MainLayout, SplitsTheUsableWidthBySevenToThree) {
-    const MainLayout l = ComputeMainLayout(1006, 700, 0, 70, false);
-    EXPECT_EQ(l.right.width, 700);
-    EXPECT_EQ(l.right.x, 306);
-    EXPECT_EQ(l.left.width, 300);
-    EXPECT_EQ(l.left.x, 0);
-    // Both panes reach one pixel below the client area.
-    EXPECT_EQ(l.left.height, 701);
-    EXPECT_EQ(l.right.height, 701);
-}
-
-TEST(MainLayout, RebarPushesThePanesDown) {
-    const MainLayout l = ComputeMainLayout(1006, 700, 52, 70, false);
-    EXPECT_EQ(l.left.y, 52);
-    EXPECT_EQ(l.right.y, 52);
-    EXPECT_EQ(l.left.height, 649);
-}
-
-TEST(MainLayout, BrowserWithPreviewHideNarrowsTheListToOnePixel) {
-    const MainLayout l = ComputeMainLayout(1006, 700, 0, 70, true);
-    EXPECT_EQ(l.left.width, 1);
-    EXPECT_EQ(l.right.x, 7);
-    EXPECT_EQ(l.right.width, 999);
+TEST(MainLayout, PlacesBothPanesBelowTheRebar) {
+    struct Case {
+        int width, height, rebar;
+        bool browserHidesList;
+        PanePlace left, right;  // width, height, x, y
+    };
+    // The panes reach one pixel below the client area; a minimised window
+    // (client narrower than the splitter, or lower than the rebar) gives
+    // empty panes, never wrapped sizes.
+    const Case cases[] = {
+        {1006, 700, 0, false, {300, 701, 0, 0}, {700, 701, 306, 0}},
+        {1006, 700, 52, false, {300, 649, 0, 52}, {700, 649, 306, 52}},
+        {1006, 700, 0, true, {1, 701, 0, 0}, {999, 701, 7, 0}},
+        {0, 0, 0, false, {0, 1, 0, 0}, {0, 1, 6, 0}},
+        {3, 20, 30, false, {0, 0, 0, 30}, {0, 0, 6, 30}},
+        {5, 10, 0, true, {0, 11, 0, 0}, {0, 11, 6, 0}},
+        {7, 10, 0, true, {1, 11, 0, 0}, {0, 11, 7, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " rebar " << c.rebar);
+        const MainLayout l = ComputeMainLayout(c.width, c.height, c.rebar, 70, c.browserHidesList);
+        for (const auto& [got, want] : {std::pair{l.left, c.left}, std::pair{l.right, c.right}}) {
+            EXPECT_EQ(got.width, want.width);
+            EXPECT_EQ(got.height, want.height);
+            EXPECT_EQ(got.x, want.x);
+            EXPECT_EQ(got.y, want.y);
+        }
+    }
 }
 
 TEST(MainLayout, SplitterZoneIsTheFiveColumnsBetweenThePanes) {

@@ -3,8 +3,8 @@
 #include "tests/mainview/MainWindowFixture.h"
 
 #include "base/IniFile.h"
-
 #include "base/Messages.h"
+#include "base/Scoped.h"
 
 #include <commctrl.h>
 
@@ -120,8 +120,8 @@ TEST_F(SplitterTest, ReleaseSetsTheShareAndAStillClickKeepsIt) {
 TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     const std::wstring star = DemoSaver(L"Starfield.scr");
     ASSERT_TRUE(FileExists(star)) << Narrow(star);
-    AddEntryFolder(0, {L"自然／風景", L"星空", star, 0});
-    AddEntryFolder(1, {L"アート", L"プラズマ", DemoSaver(L"Plasma.scr"), 0});
+    m_collection.AddEntry({L"自然／風景", L"星空", L"", 0, star});
+    m_collection.AddEntry({L"アート", L"プラズマ", L"", 0, DemoSaver(L"Plasma.scr")});
     OpenWindow();
     SetClientSize(1000, 640);
     PumpFor(milliseconds(700));  // let the resize settle before anything runs
@@ -149,10 +149,11 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     PumpFor(milliseconds(300));
     EXPECT_EQ(runner.ProcessId(), first);
 
-    // A resize restarts it once, after the size has settled.
-    SetClientSize(1040, 660);
-    SetClientSize(1060, 660);
-    PumpFor(milliseconds(200));
+    // A resize restarts it once, after the size has settled: not while the
+    // sizes still come (no message is handled between them here, so the
+    // settle timer cannot have fired whatever a resize costs on this machine).
+    ResizeClient(1040, 660);
+    ResizeClient(1060, 660);
     EXPECT_EQ(runner.ProcessId(), first) << "restarted before the size settled";
     ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
     const DWORD second = runner.ProcessId();
@@ -177,11 +178,9 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
 std::wstring RunningImage(const ScreenSaver_CL& runner) {
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, runner.ProcessId());
-    if (!process) return std::wstring();
-    const BOOL ok = ::QueryFullProcessImageNameW(process, 0, path, &size);
-    ::CloseHandle(process);
-    return ok ? std::wstring(path, size) : std::wstring();
+    const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, runner.ProcessId()));
+    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size)) return std::wstring();
+    return std::wstring(path, size);
 }
 
 bool SameFile(const std::wstring& a, const std::wstring& b) {
@@ -193,9 +192,9 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 
 TEST_F(MainWindowTest, PreviewRunsTheCopyInTheEntryFolderUnlessToldToUseTheOriginal) {
     const std::wstring original = DemoSaver(L"Starfield.scr");
-    const std::wstring withCopy = AddEntryFolder(0, {L"アート", L"写し", original, 0});
+    const std::wstring withCopy = m_collection.AddEntry({L"アート", L"写し", L"", 0, original});
     ASSERT_TRUE(::CopyFileW(original.c_str(), (withCopy + L"\\Starfield.scr").c_str(), FALSE));
-    const std::wstring pinned = AddEntryFolder(1, {L"アート", L"元のまま", original, 1});
+    const std::wstring pinned = m_collection.AddEntry({L"アート", L"元のまま", L"", 1, original});
     ASSERT_TRUE(::CopyFileW(original.c_str(), (pinned + L"\\Starfield.scr").c_str(), FALSE));
     WriteIniInt(pinned + L"\\saver_item.ini", L"SAVER_ITEM", L"use_original_saver", 1);
     OpenWindow();
@@ -214,7 +213,7 @@ TEST_F(MainWindowTest, PreviewRunsTheCopyInTheEntryFolderUnlessToldToUseTheOrigi
 }
 
 TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {
-    const std::wstring folder = AddEntryFolder(0, {L"アート", L"静止画", DemoSaver(L"Bubbles.scr"), 0, 1});
+    m_collection.AddEntry(EntrySpec(L"アート", L"静止画", L"", 0, DemoSaver(L"Bubbles.scr")).WithLargePicture(0, 0, 0, 0));
     OpenWindow();
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
     ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
@@ -224,7 +223,7 @@ TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {
 }
 
 TEST_F(MainWindowTest, WaitThenRefreshWaitsForTheWindowToGo) {
-    AddEntryFolder(0, {L"アート", L"泡", DemoSaver(L"Bubbles.scr"), 0});
+    m_collection.AddEntry({L"アート", L"泡", L"", 0, DemoSaver(L"Bubbles.scr")});
     OpenWindow();
     PumpFor(milliseconds(700));  // the first WM_SIZE's timer
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);

@@ -7,9 +7,6 @@ namespace lum::test {
 
 void MainWindowTest::SetUp() {
     TheCurrentSelection() = CurrentSelection();
-    m_settings = m_temp / L"Lumenary.ini";
-    m_collection = m_temp / L"Collection\\all";
-    ASSERT_TRUE(MakeFolders(m_collection));
     static const ATOM registered = RegisterMainWindowClass(::GetModuleHandleW(nullptr));
     ASSERT_NE(registered, 0);
 }
@@ -27,30 +24,13 @@ void MainWindowTest::TearDown() {
     m_view.reset();
 }
 
-std::wstring MainWindowTest::AddEntryFolder(int number, const EntrySpec& entry) {
-    wchar_t name[8];
-    swprintf(name, 8, L"%05d", number);
-    const std::wstring folder = m_collection + L"\\" + name;
-    MakeFolders(folder);
-    SaverItem item;
-    item.folder = folder;
-    item.sort_id = entry.sortId;
-    item.category = entry.category;
-    item.title = entry.title;
-    item.note = L"メモ " + entry.title;
-    item.scr = entry.scr;
-    item.large_image = entry.largeImage;
-    SaveItem(item);
-    return folder;
-}
-
 void MainWindowTest::WriteSetting(const wchar_t* key, int value) {
-    WriteIniInt(m_settings, L"SAVER_SETTING", key, value);
+    WriteIniInt(m_collection.catalog.settings_path, L"SAVER_SETTING", key, value);
 }
 
 void MainWindowTest::OpenWindow() {
     m_view = std::make_unique<MainView_CL>();
-    m_view->SetSettingsPath(m_settings);
+    m_view->SetSettingsPath(m_collection.catalog.settings_path);
     m_hwnd = CreateMainWindow(::GetModuleHandleW(nullptr), *m_view);
     ASSERT_NE(m_hwnd, nullptr);
     m_view->SetWindow(m_hwnd);
@@ -59,11 +39,15 @@ void MainWindowTest::OpenWindow() {
 }
 
 void MainWindowTest::SetClientSize(int width, int height) {
+    ResizeClient(width, height);
+    PumpFor(std::chrono::milliseconds(50));
+}
+
+void MainWindowTest::ResizeClient(int width, int height) {
     RECT r{0, 0, width, height};
     ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)));
     ::SetWindowPos(m_hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(std::chrono::milliseconds(50));
 }
 
 RECT MainWindowTest::ChildRect(HWND child) const {

@@ -1,7 +1,7 @@
 #pragma once
 // A real main window in the test process, over a collection in a temp folder.
 #include "app/MainView.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/PaneTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,31 +10,22 @@
 
 namespace lum::test {
 
-struct EntrySpec {
-    std::wstring category;
-    std::wstring title;
-    std::wstring scr;
-    int sortId = -1;
-    int largeImage = 0;
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes an entry folder NNNNN below the collection; returns the folder.
-    std::wstring AddEntryFolder(int number, const EntrySpec& entry);
     void WriteSetting(const wchar_t* key, int value);
     // Creates the main window over what is on disk and waits until it shows.
     void OpenWindow();
     // Resizes the window so that its client area is width × height.
     void SetClientSize(int width, int height);
+    // The same without handling any message afterwards (timers stay pending).
+    void ResizeClient(int width, int height);
     RECT ChildRect(HWND child) const;  // in main-window client coordinates
 
-    TempFolder m_temp;
-    std::wstring m_settings;
-    std::wstring m_collection;
+    GdiplusSession m_gdiplus;
+    TestCollection m_collection;
     std::unique_ptr<MainView_CL> m_view;
     HWND m_hwnd = nullptr;
 };

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <tuple>
 
 namespace lum::demo {
 namespace {
@@ -90,13 +91,10 @@ TEST(DemoSettings, ValuesAreClampedAndKeptUnderTheCurrentUser) {
     EXPECT_EQ(LoadSettings(saver), (std::vector<int>{600, 10, 0}));
     test::DeleteUserKey(key);
 
-    const SettingSpec range{L"v", L"v", 5, 80, 24, {}};
-    EXPECT_EQ(ClampSetting(range, 4), 5);
-    EXPECT_EQ(ClampSetting(range, 81), 80);
-    const SettingSpec list{L"v", L"v", 0, 0, 1, {L"a", L"b", L"c"}};
-    EXPECT_EQ(ClampSetting(list, 2), 2);
-    EXPECT_EQ(ClampSetting(list, 3), 1);
-    EXPECT_EQ(ClampSetting(list, -1), 1);
+    const SettingSpec range{L"v", L"v", 5, 80, 24, {}}, list{L"v", L"v", 0, 0, 1, {L"a", L"b", L"c"}};
+    for (const auto& [spec, value, clamped] : {std::tuple{&range, 4, 5}, {&range, 81, 80}, {&list, 2, 2},
+                                               {&list, 3, 1}, {&list, -1, 1}})
+        EXPECT_EQ(ClampSetting(*spec, value), clamped) << value;
 }
 
 struct Frame {
@@ -123,8 +121,6 @@ TEST(DemoScenes, TheStarCountSettingChangesHowManyStarsShine) {
     few.starCount = 50;
     many.starCount = 1500;
     StarfieldScene sparse(few, 7), dense(many, 7);
-    EXPECT_EQ(sparse.StarCount(), 50u);
-    EXPECT_EQ(dense.StarCount(), 1500u);
     Frame a(640, 480), b(640, 480);
     Render(sparse, a, 30);
     Render(dense, b, 30);

@@ -24,11 +24,6 @@ HWND WaitForWindowOf(DWORD id, HWND host) {
     return found;
 }
 
-TEST(DemoSavers, ShipInTheDemoFolder) {
-    for (const wchar_t* name : kDemoSavers)
-        EXPECT_TRUE(test::FileExists(test::DemoSaverPath(name))) << test::Narrow(name);
-}
-
 TEST(DemoSavers, PreviewFollowsTheHostsSizeAndEndsWithIt) {
     for (const wchar_t* name : kDemoSavers) {
         HostWindow host(100, 100, 240, 180);
@@ -53,18 +48,6 @@ TEST(DemoSavers, PreviewFollowsTheHostsSizeAndEndsWithIt) {
         EXPECT_TRUE(watch.WaitEnded(8000)) << test::Narrow(name);
         EXPECT_FALSE(runner.IsSaverAlive());
     }
-}
-
-TEST(DemoSavers, PreviewEndsOnClose) {
-    HostWindow host;
-    ScreenSaver_CL runner;
-    runner.Start(test::DemoSaverPath(L"Bubbles").c_str(), host.get(), SAVER_MODE_PREVIEW);
-    RunningProgram watch(runner.ProcessId());
-    ASSERT_NE(runner.SaverWindow(), nullptr);
-    runner.Stop();
-    EXPECT_TRUE(watch.WaitEnded(8000));
-    EXPECT_TRUE(test::PumpUntil([&] { return !runner.HasCloserThread(); }, 8000ms));
-    EXPECT_EQ(runner.LastStopOutcome(), SaverStopOutcome::Ended);
 }
 
 TEST(DemoSavers, FullScreenIsTopmostCoversTheScreenAndEndsOnARealMoveAKeyOrAClick) {

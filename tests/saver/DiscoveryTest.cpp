@@ -29,15 +29,10 @@ protected:
 };
 
 TEST(SaverExtension, OnlyTheLastExtensionCountsInAnyCase) {
-    EXPECT_TRUE(HasSaverExtension(L"a.scr"));
-    EXPECT_TRUE(HasSaverExtension(L"B.SCR"));
-    EXPECT_TRUE(HasSaverExtension(L"c.sCr"));
-    EXPECT_TRUE(HasSaverExtension(L"two.dots.scr"));
-    EXPECT_FALSE(HasSaverExtension(L"a.scr.txt"));
-    EXPECT_FALSE(HasSaverExtension(L"a.scrx"));
-    EXPECT_FALSE(HasSaverExtension(L"ascr"));
-    EXPECT_FALSE(HasSaverExtension(L"a.sc"));
-    EXPECT_FALSE(HasSaverExtension(L""));
+    for (const wchar_t* name : {L"a.scr", L"B.SCR", L"c.sCr", L"two.dots.scr"})
+        EXPECT_TRUE(HasSaverExtension(name)) << test::Narrow(name);
+    for (const wchar_t* name : {L"a.scr.txt", L"a.scrx", L"ascr", L"a.sc", L""})
+        EXPECT_FALSE(HasSaverExtension(name)) << test::Narrow(name);
 }
 
 TEST_F(DiscoveryTest, ListsEverySaverOfBothFoldersWhenTheCollectionIsEmpty) {

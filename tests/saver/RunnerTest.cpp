@@ -44,6 +44,14 @@ bool WaitIdle(const ScreenSaver_CL& runner, std::chrono::milliseconds limit = 15
     return test::PumpUntil([&] { return !runner.HasCloserThread() && !runner.IsClosing(); }, limit);
 }
 
+// Stops the tracked saver and waits until it has ended and the runner is idle.
+void StopAndWaitEnded(ScreenSaver_CL& runner) {
+    RunningProgram watch(runner.ProcessId());
+    runner.Stop();
+    EXPECT_TRUE(watch.WaitEnded(8000));
+    EXPECT_TRUE(WaitIdle(runner));
+}
+
 class RunnerTest : public ::testing::Test {
 protected:
     std::wstring Fixture(const std::wstring& fixture, const std::wstring& name) {
@@ -110,11 +118,9 @@ TEST_F(RunnerTest, AFolderWithBlanksNeverStartsAProgramNamedLikeItsFirstWord) {
 
     ScreenSaver_CL runner;
     runner.Start(saver.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    RunningProgram watch(runner.ProcessId());
     ASSERT_TRUE(WaitForRecord(saver));
     EXPECT_FALSE(test::FileExists(decoy + L".log"));
-    runner.Stop();
-    EXPECT_TRUE(watch.WaitEnded(8000));
+    StopAndWaitEnded(runner);
 }
 
 TEST_F(RunnerTest, PreviewFindsTheSaversChildInsideTheHostAndItPaints) {
@@ -208,10 +214,7 @@ TEST_F(RunnerTest, AStartDuringASlowExitRunsAfterTheOldProcessIsGoneAndOnlyTheLa
     EXPECT_EQ(runner.ModuleName(), L"Second.scr");
     EXPECT_TRUE(runner.PendingPath().empty());
 
-    RunningProgram secondWatch(runner.ProcessId());
-    runner.Stop();
-    EXPECT_TRUE(secondWatch.WaitEnded(8000));
-    EXPECT_TRUE(WaitIdle(runner));
+    StopAndWaitEnded(runner);
 }
 
 TEST_F(RunnerTest, RapidSwitchingLeavesExactlyTheLastSaverRunning) {
@@ -243,10 +246,7 @@ TEST_F(RunnerTest, RapidSwitchingLeavesExactlyTheLastSaverRunning) {
                                     8000ms))
             << "saver " << i;
     }
-    RunningProgram last(runner.ProcessId());
-    runner.Stop();
-    EXPECT_TRUE(last.WaitEnded(8000));
-    EXPECT_TRUE(WaitIdle(runner));
+    StopAndWaitEnded(runner);
 }
 
 TEST_F(RunnerTest, AStopReachesASaverStartingInItsHostWhileTheNextRequestNamesAnother) {
@@ -279,10 +279,7 @@ TEST_F(RunnerTest, AStopReachesASaverStartingInItsHostWhileTheNextRequestNamesAn
     EXPECT_EQ(runner.ModuleName(), L"Second.scr");
     EXPECT_TRUE(::IsChild(hostB.get(), runner.SaverWindow()));
 
-    RunningProgram secondWatch(runner.ProcessId());
-    runner.Stop();
-    EXPECT_TRUE(secondWatch.WaitEnded(8000));
-    EXPECT_TRUE(WaitIdle(runner));
+    StopAndWaitEnded(runner);
 }
 
 TEST_F(RunnerTest, StopDuringClosingCancelsTheDeferredStart) {
@@ -326,10 +323,7 @@ TEST_F(RunnerTest, ASaverIgnoringCloseIsGivenUpOnAfterTheLimitAndTheNextStartPro
     EXPECT_EQ(runner.ModuleName(), L"Next.scr");
     EXPECT_TRUE(::IsChild(host.get(), runner.SaverWindow()));
 
-    RunningProgram nextWatch(runner.ProcessId());
-    runner.Stop();
-    EXPECT_TRUE(nextWatch.WaitEnded(8000));
-    EXPECT_TRUE(WaitIdle(runner));
+    StopAndWaitEnded(runner);
     EXPECT_EQ(runner.LastStopOutcome(), SaverStopOutcome::Ended);
 }
 
@@ -353,12 +347,9 @@ TEST_F(RunnerTest, ASaverGivenUpOnStillCountsAsRunningUntilTheNextStart) {
     EXPECT_FALSE(runner.IsClosing());
 
     runner.Start(next.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
-    RunningProgram nextWatch(runner.ProcessId());
     EXPECT_NE(runner.ProcessId(), id);
     EXPECT_EQ(runner.ModuleName(), L"Next.scr");
-    runner.Stop();
-    EXPECT_TRUE(nextWatch.WaitEnded(8000));
-    EXPECT_TRUE(WaitIdle(runner));
+    StopAndWaitEnded(runner);
 }
 
 TEST_F(RunnerTest, ASaverWithoutAWindowIsTrackedButCannotBeAskedToClose) {

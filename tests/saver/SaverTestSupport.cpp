@@ -38,36 +38,6 @@ int RecordNumber(const std::wstring& saverPath, const std::wstring& key) {
     return value.empty() ? -1 : std::stoi(value);
 }
 
-namespace {
-const wchar_t kHostClass[] = L"LumenaryTestPreviewHost";
-
-void RegisterHostClass() {
-    static bool done = false;
-    if (done) return;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH));
-    wc.lpszClassName = kHostClass;
-    ::RegisterClassW(&wc);
-    done = true;
-}
-} // namespace
-
-HostWindow::HostWindow(int x, int y, int width, int height) {
-    RegisterHostClass();
-    m_window = ::CreateWindowExW(0, kHostClass, L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
-                                 width, height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
-
-HostWindow::~HostWindow() { Destroy(); }
-
-void HostWindow::Destroy() {
-    if (m_window && ::IsWindow(m_window)) ::DestroyWindow(m_window);
-    m_window = nullptr;
-    PumpFor(std::chrono::milliseconds(50));
-}
-
 void DeleteUserKey(const std::wstring& subKey) { ::RegDeleteTreeW(HKEY_CURRENT_USER, subKey.c_str()); ::RegDeleteKeyW(HKEY_CURRENT_USER, subKey.c_str()); }
 
 bool ReadUserDword(const std::wstring& subKey, const std::wstring& name, DWORD& value) {

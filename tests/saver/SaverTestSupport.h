@@ -3,6 +3,7 @@
 // record each fixture writes, host windows and watched processes.
 #include "tests/support/RunningProgram.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TestWindows.h"
 
 #include <windows.h>
 
@@ -22,20 +23,12 @@ std::map<std::wstring, std::wstring> ReadRecord(const std::wstring& saverPath);
 std::wstring RecordValue(const std::wstring& saverPath, const std::wstring& key);
 int RecordNumber(const std::wstring& saverPath, const std::wstring& key);  // -1 when absent
 
-// A visible top-level window standing in for the program's preview pane.
-class HostWindow {
-public:
-    HostWindow(int x = 60, int y = 60, int width = 320, int height = 240);
-    ~HostWindow();
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-    HWND get() const { return m_window; }
-    void Destroy();
-
-private:
-    HWND m_window = nullptr;
+// A shown window with a caption standing in for the program's preview pane.
+struct HostWindow : TestWindow {
+    explicit HostWindow(int x = 60, int y = 60, int width = 320, int height = 240)
+        : TestWindow(x, y, width, height, ShownWithCaption) {}
+    HWND get() const { return hwnd(); }
 };
-
 
 // Deletes HKCU\<subKey> with everything below it.
 void DeleteUserKey(const std::wstring& subKey);

@@ -11,7 +11,7 @@ RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& argu
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        ::CloseHandle(pi.hThread);
+        const UniqueHandle thread(pi.hThread);  // not needed
         m_process.reset(pi.hProcess);
         m_id = pi.dwProcessId;
     }

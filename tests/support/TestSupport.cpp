@@ -1,5 +1,7 @@
 #include "tests/support/TestSupport.h"
 
+#include "base/Scoped.h"
+
 #include <thread>
 
 namespace lum::test {
@@ -28,8 +30,8 @@ TempFolder::~TempFolder() { RemoveTree(m_path); }
 
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    const UniqueFind find(::FindFirstFileW((path + L"\\*").c_str(), &data));
+    if (find) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -40,8 +42,7 @@ void RemoveTree(const std::wstring& path) {
                 ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 ::DeleteFileW(child.c_str());
             }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
+        } while (::FindNextFileW(find.get(), &data));
     }
     ::RemoveDirectoryW(path.c_str());
 }
@@ -65,25 +66,22 @@ bool FolderExists(const std::wstring& path) {
 
 std::vector<unsigned char> ReadBytes(const std::wstring& path) {
     std::vector<unsigned char> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    const DWORD size = ::GetFileSize(file, nullptr);
-    bytes.resize(size);
+    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    if (!file) return bytes;
+    bytes.resize(::GetFileSize(file.get(), nullptr));
     DWORD read = 0;
-    if (size) ::ReadFile(file, bytes.data(), size, &read, nullptr);
+    if (!bytes.empty()) ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
-    ::CloseHandle(file);
     return bytes;
 }
 
 bool WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file) return false;
     DWORD written = 0;
     const BOOL ok = bytes.empty() ||
-                    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
+                    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok && written == bytes.size();
 }
 

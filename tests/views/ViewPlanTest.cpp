@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace lum {
 namespace {
 
@@ -115,49 +117,33 @@ TEST(RowGeometry, TextBoxStartsRightOfTheThumbnailColumn) {
     EXPECT_EQ(RowHeading(L""), L"<  >");
 }
 
-TEST(StillPicture, IsScaledToTheViewWidthAndCentred) {
-    const StillPicturePlacement place = PlaceStillPicture(800, 600, 400, 100);
-    ASSERT_TRUE(place.drawable);
-    EXPECT_EQ(place.height, 200u);
-    EXPECT_EQ(place.top, 200);
-    EXPECT_EQ(place.topBand, 200);
-    EXPECT_EQ(place.bottomBandTop, 400);
-    EXPECT_EQ(place.bottomBand, 200);
-}
-
-TEST(StillPicture, TallerThanTheViewIsCutAtBothEndsWithoutBands) {
-    const StillPicturePlacement place = PlaceStillPicture(400, 300, 100, 200);
-    ASSERT_TRUE(place.drawable);
-    EXPECT_EQ(place.height, 800u);
-    EXPECT_EQ(place.top, -250);
-    EXPECT_EQ(place.topBand, 0);
-    EXPECT_EQ(place.bottomBand, 0);
-    // An odd difference truncates toward zero, not downward.
-    const StillPicturePlacement odd = PlaceStillPicture(100, 301, 100, 800);
-    EXPECT_EQ(odd.top, -249);
-    EXPECT_EQ(odd.bottomBand, 0);
-}
-
-TEST(StillPicture, UnsignedDivisionOfTheScaledHeight) {
-    // 333 * 500 / 700 = 237.857...: cut to 237, so the bands are 31 and 32.
-    const StillPicturePlacement place = PlaceStillPicture(500, 300, 700, 333);
-    EXPECT_EQ(place.height, 237u);
-    EXPECT_EQ(place.top, 31);
-    EXPECT_EQ(place.bottomBandTop, 268);
-    EXPECT_EQ(place.bottomBand, 32);
-}
-
-TEST(StillPicture, APictureWithoutPixelsOrAViewWithoutAreaIsNotDrawn) {
-    EXPECT_FALSE(PlaceStillPicture(800, 600, 0, 100).drawable);
-    EXPECT_FALSE(PlaceStillPicture(800, 600, 400, 0).drawable);
-    EXPECT_FALSE(PlaceStillPicture(0, 600, 400, 100).drawable);
-    EXPECT_FALSE(PlaceStillPicture(800, 0, 400, 100).drawable);
-    // A product that does not fit 32 bits is still computed, not wrapped.
-    const StillPicturePlacement huge = PlaceStillPicture(60000, 100, 1, 70000);
-    EXPECT_FALSE(huge.drawable);
-    const StillPicturePlacement big = PlaceStillPicture(40000, 100, 40000, 70000);
-    ASSERT_TRUE(big.drawable);
-    EXPECT_EQ(big.height, 70000u);
+TEST(StillPicture, IsScaledToTheViewWidthCentredOrCutWithoutWrapping) {
+    struct Case {
+        unsigned viewWidth, viewHeight, pictureWidth, pictureHeight;
+        bool drawable;
+        unsigned height;
+        int top, topBand, bottomBandTop, bottomBand;
+    } const cases[] = {
+        {800, 600, 400, 100, true, 200, 200, 200, 400, 200},
+        {400, 300, 100, 200, true, 800, -250, 0, 550, 0},   // taller than the view: cut, no bands
+        {100, 301, 100, 800, true, 800, -249, 0, 551, 0},   // odd difference truncates toward zero
+        {500, 300, 700, 333, true, 237, 31, 31, 268, 32},   // 237.857... cut to 237
+        {40000, 100, 40000, 70000, true, 70000, -34950, 0, 35050, 0},  // product beyond 32 bits
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pictureWidth << "x" << c.pictureHeight << " in " << c.viewWidth);
+        const StillPicturePlacement p = PlaceStillPicture(c.viewWidth, c.viewHeight, c.pictureWidth, c.pictureHeight);
+        ASSERT_TRUE(p.drawable);
+        EXPECT_EQ(p.height, c.height);
+        EXPECT_EQ(p.top, c.top);
+        EXPECT_EQ(p.topBand, c.topBand);
+        EXPECT_EQ(p.bottomBandTop, c.bottomBandTop);
+        EXPECT_EQ(p.bottomBand, c.bottomBand);
+    }
+    // A picture without pixels, a view without area, or a height beyond reason is not drawn.
+    for (const auto& [vw, vh, pw, ph] : {std::array<unsigned, 4>{800, 600, 0, 100}, {800, 600, 400, 0},
+                                         {0, 600, 400, 100}, {800, 0, 400, 100}, {60000, 100, 1, 70000}})
+        EXPECT_FALSE(PlaceStillPicture(vw, vh, pw, ph).drawable) << vw << " " << vh << " " << pw << " " << ph;
 }
 
 SaverItem Item(const std::wstring& scr, int largeImage, int useOriginal = 0) {

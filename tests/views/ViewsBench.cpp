@@ -1,6 +1,6 @@
 // How fast the left pane is with 2,000 entries in one category: from
 // creating the pane to its first painted list, and one screen of rows.
-#include "tests/views/ViewsTestSupport.h"
+#include "tests/support/PaneTestSupport.h"
 #include "toolkit/GdiPlusOwners.h"
 #include "views/SaverListTabWindow.h"
 
@@ -38,8 +38,8 @@ int wmain() {
     using namespace lum;
     const int kEntries = 2000;
     GdiplusSession gdiplus;
-    test::InitViewControls();
-    test::ViewsCollection collection;
+    test::InitControls();
+    test::TestCollection collection;
 
     double t = Seconds();
     const std::wstring picture = collection.Root() + L"\\thumbnail.png";
@@ -66,7 +66,7 @@ int wmain() {
 
     const int rowsOnScreen = 8;
     SaverListTabWindow_CL pane;
-    test::RecordingMainWindow main(0, 0, 640, rowsOnScreen * kSaverRowHeight + 60);
+    test::TestWindow main(0, 0, 640, rowsOnScreen * kSaverRowHeight + 60, test::TestWindow::Shown);
 
     t = Seconds();
     HWND tabs = pane.Create(&collection.catalog, static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), main.hwnd());

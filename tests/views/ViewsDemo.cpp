@@ -2,7 +2,8 @@
 // looking at. Arguments: "still" selects the entry with a large picture,
 // "missing" one whose saver file is gone, anything else selects nothing;
 // a number shows that category tab. Closes itself after 60 seconds.
-#include "tests/views/ViewsTestSupport.h"
+#include "base/Scoped.h"
+#include "tests/support/PaneTestSupport.h"
 #include "toolkit/GdiPlusOwners.h"
 #include "views/SaverListTabWindow.h"
 #include "views/SaverPreviewTabWindow.h"
@@ -34,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ::LocalFree(argv);
 
     GdiplusSession gdiplus;
-    test::ViewsCollection collection;
+    test::TestCollection collection;
     struct Sample { const wchar_t* category; const wchar_t* title; const wchar_t* note; uint32_t colour; };
     const Sample samples[] = {
         {L"自然／風景", L"星の海", L"夜空を流れる無数の星。静かな宇宙の旅をどうぞ。", 0xFF203070},
@@ -55,14 +56,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                         collection.Root() + L"\\消えた\\Gone.scr", 0xFF806060});
     collection.Load();
 
-    test::RecordingMainWindow main(0, 0, 1180, 760);
+    test::TestWindow main(0, 0, 1180, 760, test::TestWindow::Shown);
     SaverListTabWindow_CL list;
     SaverPreviewTabWindow_CL preview;
     SaverItem current;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    HFONT font = ::CreateFontIndirectW(&metrics.lfMessageFont);
+    const UniqueFont owned(::CreateFontIndirectW(&metrics.lfMessageFont));
+    const HFONT font = owned.get();
 
     preview.View().SetCurrentItem(&current);
     HWND right = preview.CreateAndSubclass(WS_EX_CLIENTEDGE, WC_TABCONTROLW, nullptr,
@@ -99,6 +101,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         ::DispatchMessageW(&message);
     }
     ::DestroyWindow(main.hwnd());
-    ::DeleteObject(font);
     return 0;
 }
