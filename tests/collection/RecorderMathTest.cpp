@@ -36,7 +36,9 @@ TEST(RecorderMath, FullPicturesStayWithinTheBudget) {
         EXPECT_EQ(keep, c.keep) << c.width << " x " << c.height;
         // The picture being taken lives beside the kept ones until the oldest
         // goes; with none kept, none is taken.
-        if (keep > 0) EXPECT_LE(FullPictureBytes(c.width, c.height) * static_cast<uint64_t>(keep + 1), budget);
+        if (keep > 0) {
+            EXPECT_LE(FullPictureBytes(c.width, c.height) * static_cast<uint64_t>(keep + 1), budget);
+        }
     }
     EXPECT_EQ(FullPicturesWithinBudget(640, 480, 30, FullPictureBytes(640, 480)), 0);
     EXPECT_EQ(FullPictureBytes(1921, 1), 3844u);  // rows padded to four bytes

@@ -40,9 +40,9 @@ protected:
 };
 
 TEST_F(EditCommandTest, SavesTheEntryAndRegroupsOnlyWhenItsCategoryChanged) {
-    m_folders[0] = AddEntryFolder(1, {L"消えた", L"走る", DemoSaver(L"Starfield.scr")});
-    m_folders[1] = AddEntryFolder(2, {L"スポーツ", L"泳ぐ", DemoSaver(L"Bubbles.scr")});
-    m_folders[2] = AddEntryFolder(3, {L"スポーツ", L"描く", DemoSaver(L"Plasma.scr")});
+    m_folders[0] = m_collection.AddEntry({L"消えた", L"走る", L"", 1, DemoSaver(L"Starfield.scr")});
+    m_folders[1] = m_collection.AddEntry({L"スポーツ", L"泳ぐ", L"", 2, DemoSaver(L"Bubbles.scr")});
+    m_folders[2] = m_collection.AddEntry({L"スポーツ", L"描く", L"", 3, DemoSaver(L"Plasma.scr")});
     OpenWindow();
     std::wstring shownTitle;
     const wchar_t* pick = nullptr;  // the category the user picks; null: none
