@@ -62,6 +62,13 @@ void WaitForWindowProcess(HWND window, DWORD ms) {
     if (process) ::WaitForSingleObject(process.get(), ms);
 }
 
+// The browser's window belongs to another process, which may be busy (a
+// slow name lookup): placing it must not wait for that process's answer.
+void PlaceForeignWindow(HWND window, const RECT& area, bool repaint) {
+    ::SetWindowPos(window, nullptr, 0, 0, area.right, area.bottom,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS | (repaint ? 0 : SWP_NOREDRAW));
+}
+
 } // namespace
 
 BrowserWindow_CL::BrowserWindow_CL() = default;
@@ -101,7 +108,7 @@ HRESULT BrowserWindow_CL::CreateOutOfProcess(HWND host) {
     ::SetParent(m_hBrowserWnd, host);
     RECT rc{};
     ::GetClientRect(host, &rc);
-    ::MoveWindow(m_hBrowserWnd, 0, 0, rc.right, rc.bottom, FALSE);
+    PlaceForeignWindow(m_hBrowserWnd, rc, false);
     return S_OK;
 }
 
@@ -303,7 +310,7 @@ void BrowserWindow_CL::OnNewWindow(DWORD flags, const std::wstring& url) {
 void BrowserWindow_CL::FitToHost() {
     RECT rc{};
     ::GetClientRect(m_hWnd, &rc);
-    if (m_hBrowserWnd) ::MoveWindow(m_hBrowserWnd, 0, 0, rc.right, rc.bottom, TRUE);
+    if (m_hBrowserWnd) PlaceForeignWindow(m_hBrowserWnd, rc, true);
     if (m_pOleObject) {
         auto inPlace = m_pOleObject.as<IOleInPlaceObject>(IID_IOleInPlaceObject);
         if (inPlace) inPlace->SetObjectRects(&rc, &rc);

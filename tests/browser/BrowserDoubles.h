@@ -21,7 +21,7 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
     ULONG STDMETHODCALLTYPE Release() override { return --refs; }  // lives on the test's stack
-    HRESULT STDMETHODCALLTYPE CreateEntry(LPCWSTR, LPCWSTR, ITravelLogEntry*, WINBOOL, ITravelLogEntry**) override {
+    HRESULT STDMETHODCALLTYPE CreateEntry(LPCWSTR, LPCWSTR, ITravelLogEntry*, BOOL, ITravelLogEntry**) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE TravelTo(ITravelLogEntry* entry) override;

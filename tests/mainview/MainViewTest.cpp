@@ -39,7 +39,10 @@ TEST_F(MainWindowTest, PanesFollowTheSplitAndPreviewHide) {
     const RECT left = ChildRect(m_view->ListPane().TabControl());
     EXPECT_EQ(left.left, 0);
     EXPECT_EQ(left.right - left.left, 300);
-    EXPECT_EQ(left.bottom - left.top, 601);
+    RECT bar{};
+    ::GetClientRect(m_view->Rebar(), &bar);
+    EXPECT_EQ(left.top, bar.bottom);
+    EXPECT_EQ(left.bottom - left.top, 601 - bar.bottom);
 }
 
 TEST_F(MainWindowTest, OnlyARealResizeArmsTheRestartTimer) {
