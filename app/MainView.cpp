@@ -57,6 +57,13 @@ LRESULT MainView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
         return OnCommand(wParam, lParam);
+    case WM_CONTEXTMENU:
+        // The menu key over the saver list; a right click posts its own message.
+        if (lParam == -1) {
+            OnContextMenu(lParam);
+            return 0;
+        }
+        break;
     case kMsgSelectionChanged:
         OnSelectionChanged(static_cast<int>(wParam));
         return 0;
