@@ -10,6 +10,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <intshcut.h>
+#include <mshtml.h>
 
 namespace lum {
 
@@ -242,6 +243,13 @@ HRESULT BrowserWindow_CL::AddToFavorites() {
         return E_FAIL;
     auto target = shell.as<IOleCommandTarget>(IID_IOleCommandTarget);
     if (!target) return E_FAIL;
+    // The browser adds the page that has the keyboard focus.
+    ComPtr<IDispatch> document;
+    if (SUCCEEDED(m_pWebBrowser->get_Document(document.put())) && document) {
+        auto html = document.as<IHTMLDocument2>(IID_IHTMLDocument2);
+        ComPtr<IHTMLWindow2> window;
+        if (html && SUCCEEDED(html->get_parentWindow(window.put())) && window) window->focus();
+    }
     return SUCCEEDED(target->Exec(&CGID_Explorer, kAddToFavouritesCommand, OLECMDEXECOPT_PROMPTUSER, nullptr,
                                   nullptr))
                ? S_OK

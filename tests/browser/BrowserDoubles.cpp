@@ -64,11 +64,6 @@ private:
 
 } // namespace
 
-HRESULT FakeTravelLog::QueryInterface(REFIID, void** object) {
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
 HRESULT FakeTravelLog::TravelTo(ITravelLogEntry* entry) {
     travelled.push_back(static_cast<FakeEntry*>(entry)->offset);
     return S_OK;

@@ -18,7 +18,10 @@ public:
     std::vector<HistoryEntry> forward;
     std::vector<int> travelled;         // offsets gone to
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
     ULONG STDMETHODCALLTYPE Release() override { return --refs; }  // lives on the test's stack
     HRESULT STDMETHODCALLTYPE CreateEntry(LPCWSTR, LPCWSTR, ITravelLogEntry*, BOOL, ITravelLogEntry**) override {
