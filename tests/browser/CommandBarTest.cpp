@@ -77,6 +77,15 @@ TEST_F(CommandBarTest, BandsButtonsStatesAndTooltips) {
     // No history yet.
     EXPECT_EQ(State(browser, 1126), TBSTATE_INDETERMINATE);
     EXPECT_EQ(State(browser, 1127), TBSTATE_INDETERMINATE);
+
+    // A click on the saver bar's home button reaches the main window and shows the browser.
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);
+    RECT home{};
+    ::SendMessageW(saver, TB_GETRECT, kCmdHomePage, reinterpret_cast<LPARAM>(&home));
+    const LPARAM at = MAKELPARAM((home.left + home.right) / 2, (home.top + home.bottom) / 2);
+    ::SendMessageW(saver, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(saver, WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(PumpUntil([] { return TheCurrentSelection().right_tab == 0; }));
 }
 
 TEST_F(CommandBarTest, SaverButtonsAndContextMenuFollowTheSelection) {
