@@ -68,6 +68,18 @@ std::wstring WindowText(HWND window, int limit) {
     return text;
 }
 
+// A large Favorites folder takes a while to walk: the cursor says so.
+class WaitCursor {
+public:
+    WaitCursor() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { ::SetCursor(m_previous); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR m_previous;
+};
+
 } // namespace
 
 MenuMain_CL::MenuMain_CL() = default;
@@ -256,7 +268,11 @@ void MenuMain_CL::ShowDropDownMenu(int command, UINT, int x, int y, HWND owner) 
         break;
     }
     case kCmdFavouritesMenu: {
-        const std::unique_ptr<LikeMenu_CL> favourites = BuildFavouritesMenu();
+        std::unique_ptr<LikeMenu_CL> favourites;
+        {
+            WaitCursor waiting;
+            favourites = BuildFavouritesMenu();
+        }
         if (favourites && favourites->RootMenu()) Track(*favourites->RootMenu(), x, y, owner);
         break;
     }
