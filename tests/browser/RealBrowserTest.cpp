@@ -1,5 +1,6 @@
 // The system's browser object for real: created, placed in the pane, and
-// navigated by the address bar and by a favourite to a local HTTP server.
+// navigated by the address bar, a favourite and the download command to a
+// local HTTP server.
 // Closing the window ends its process.
 #include "tests/webdb/TestHttpServer.h"
 #include "tests/mainview/MainWindowFixture.h"
@@ -20,6 +21,7 @@ protected:
         MakeFolders(m_temp / L"site");
         WriteBytes(m_temp / L"site\\typed.html", std::string("<html><body>typed</body></html>"));
         WriteBytes(m_temp / L"site\\fav.html", std::string("<html><body>favourite</body></html>"));
+        WriteBytes(m_temp / L"site\\dl.html", std::string("<html><body>download</body></html>"));
         m_server = std::make_unique<TestHttpServer>(m_temp / L"site");
         ASSERT_TRUE(m_server->running());
     }
@@ -37,7 +39,7 @@ protected:
     std::unique_ptr<TestHttpServer> m_server;
 };
 
-TEST_P(RealBrowserTest, TypedAddressAndFavouriteReachTheServer) {
+TEST_P(RealBrowserTest, AddressFavouriteAndDownloadPageReachTheServer) {
     m_view = std::make_unique<MainView_CL>();
     m_view->SetSettingsPath(m_settings);
     m_view->SetBrowserKind(GetParam());
@@ -64,6 +66,11 @@ TEST_P(RealBrowserTest, TypedAddressAndFavouriteReachTheServer) {
     ASSERT_TRUE(bar.BuildFavouritesMenu());
     ::SendMessageW(m_hwnd, WM_COMMAND, kIdFavouriteFirst, 0);
     EXPECT_TRUE(Requested("fav.html"));
+
+    // The selected entry's download page, through the context menu's command.
+    TheCurrentSelection().current_item.web = Url("dl.html");
+    ::SendMessageW(m_hwnd, WM_COMMAND, kCmdOpenDownloadPage, 0);
+    EXPECT_TRUE(Requested("dl.html"));
 
     // Closing leaves no browser process behind.
     DWORD processId = 0;
