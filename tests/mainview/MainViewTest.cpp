@@ -13,6 +13,15 @@ namespace {
 
 using std::chrono::milliseconds;
 
+// Sets the client size and returns at once: what the settle timer sees is
+// then not blurred by how long the panes take to paint.
+void ResizeWithoutPumping(HWND hwnd, int width, int height) {
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+    ::SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 TEST_F(MainWindowTest, PanesFollowTheSplitAndPreviewHide) {
     WriteSetting(L"preview_hide", 1);
     OpenWindow();
@@ -54,7 +63,7 @@ TEST_F(MainWindowTest, OnlyARealResizeArmsTheRestartTimer) {
     PumpFor(milliseconds(30));
     EXPECT_FALSE(::KillTimer(m_hwnd, kTimerResizeSettled)) << "a move started the resize timer";
 
-    SetClientSize(950, 600);
+    ResizeWithoutPumping(m_hwnd, 950, 600);  // the timer cannot have fired yet, however slow the paint
     EXPECT_TRUE(::KillTimer(m_hwnd, kTimerResizeSettled)) << "a resize did not start the timer";
 }
 
@@ -152,10 +161,11 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     PumpFor(milliseconds(300));
     EXPECT_EQ(runner.ProcessId(), first);
 
-    // A resize restarts it once, after the size has settled.
-    SetClientSize(1040, 660);
-    SetClientSize(1060, 660);
-    PumpFor(milliseconds(200));
+    // A resize restarts it once, after the size has settled. The two sizes
+    // come without pumping in between, so that however slowly the window
+    // paints, the check below runs before the settle timer can fire.
+    ResizeWithoutPumping(m_hwnd, 1040, 660);
+    ResizeWithoutPumping(m_hwnd, 1060, 660);
     EXPECT_EQ(runner.ProcessId(), first) << "restarted before the size settled";
     ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
     const DWORD second = runner.ProcessId();
