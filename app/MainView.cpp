@@ -6,6 +6,7 @@
 #include "toolkit/Relayout.h"
 #include "base/Scoped.h"
 #include "base/Messages.h"
+#include "base/FileSystem.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -56,6 +57,13 @@ LRESULT MainView_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
         return OnCommand(wParam, lParam);
+    case WM_CONTEXTMENU:
+        // The menu key over the saver list; a right click posts its own message.
+        if (lParam == -1) {
+            OnContextMenu(lParam);
+            return 0;
+        }
+        break;
     case kMsgSelectionChanged:
         OnSelectionChanged(static_cast<int>(wParam));
         return 0;
@@ -95,6 +103,9 @@ LRESULT MainView_CL::OnCreate(HWND hwnd) {
     m_catalog.module_path = QueryModulePath();
     m_catalog.settings_path = m_settingsPath.empty() ? SettingsPath() : m_settingsPath;
     LoadCatalog(m_catalog);
+    m_commandBar.SetBrowser(&m_browserPane);
+    m_hRebar = m_commandBar.BuildCommandBar(hwnd, m_pSelection);
+    m_browserPane.SetListener(this);
     CreateChildWindows();
     ::ShowWindow(hwnd, SW_SHOW);
     return 0;
@@ -118,11 +129,11 @@ void MainView_CL::CreateChildWindows() {
     ::SendMessageW(right, WM_SETFONT, reinterpret_cast<WPARAM>(paneFont), TRUE);
 
     // The browser's host; the browser itself moves in when the pane exists.
-    m_hBrowserHost = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"Static", nullptr, kPaneStyle, 0, 0, 500, 300, m_hWnd,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdBrowserHost)), instance,
-                                       nullptr);
-    ::SetParent(m_hBrowserHost, right);
-    m_previewPane.SetBrowserHost(m_hBrowserHost);
+    HWND host = m_browserPane.CreateAndSubclass(WS_EX_CLIENTEDGE, L"Static", nullptr, kPaneStyle, 0, 0, 500, 300,
+                                                m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdBrowserHost)),
+                                                instance, nullptr);
+    ::SetParent(host, right);
+    m_previewPane.SetBrowserHost(host);
 
     InsertTextTab(right, 0, L"スクリーンセーバーを探す");
     InsertTextTab(right, 1, L"プレビュー");
@@ -135,6 +146,8 @@ void MainView_CL::CreateChildWindows() {
     m_panes[0].window = m_listPane.TabControl();
     m_panes[1].window = right;
     Layout();
+
+    if (SUCCEEDED(m_browserPane.CreateBrowser(host, m_browserKind))) m_browserPane.Navigate(kHomePageUrl);
 }
 
 void MainView_CL::Layout() {
@@ -158,8 +171,9 @@ void MainView_CL::Layout() {
 }
 
 void MainView_CL::ShowBrowserOrPreview(int index) {
-    if (!m_hBrowserHost) return;
-    ::ShowWindow(m_hBrowserHost, index == 1 ? SW_HIDE : SW_SHOW);
+    HWND host = m_browserPane.Window();
+    if (!host) return;
+    ::ShowWindow(host, index == 1 ? SW_HIDE : SW_SHOW);
     ::ShowWindow(m_previewPane.PreviewWindow(), index == 1 ? SW_SHOW : SW_HIDE);
 }
 
@@ -171,13 +185,13 @@ void MainView_CL::ShowRightTab(int index) {
     RelayoutWindow(m_hWnd);
 }
 
-void MainView_CL::OnSize(HWND hwnd, UINT, int width, int height) {
+void MainView_CL::OnSize(HWND hwnd, UINT type, int width, int height) {
     if (ClientSizeChanged(m_lastClientRect, width, height)) {
         ::KillTimer(hwnd, kTimerResizeSettled);
         ::SetTimer(hwnd, kTimerResizeSettled, 500, nullptr);
     }
     ::GetClientRect(hwnd, &m_lastClientRect);
-    if (m_hRebar) ::SendMessageW(m_hRebar, WM_SIZE, 0, MAKELPARAM(width, height));
+    m_commandBar.HandleOwnerMessage(hwnd, WM_SIZE, type, MAKELPARAM(width, height));
     Layout();
 }
 
@@ -247,6 +261,9 @@ void MainView_CL::DrawDragLine(bool eraseOnly) {
 }
 
 LRESULT MainView_CL::OnNotify(const NMHDR& header) {
+    const LRESULT barResult =
+        m_commandBar.HandleOwnerMessage(m_hWnd, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    if (header.code == RBN_CHEVRONPUSHED) return barResult;
     if (header.code == TCN_SELCHANGE) {
         const int current = static_cast<int>(::SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0));
         if (header.idFrom == kIdRightPane) {
@@ -295,6 +312,7 @@ void MainView_CL::RefreshPreview(bool force, SAVER_MODE mode) {
     ScreenSaver_CL& runner = m_listPane.ListObject().Runner();
     runner.Stop();
     const std::wstring program = SaverProgramFor(sel.current_item);
+    m_commandBar.SetSaverButtonsEnabled(IsExistingFile(program));
     HWND view = m_previewPane.PreviewWindow();
     if (sel.current_item.large_image != 0 && mode == SAVER_MODE_PREVIEW) {
         RelayoutWindow(view);

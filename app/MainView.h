@@ -7,6 +7,9 @@
 #include "store/SaverCatalog.h"
 #include "views/SaverListTabWindow.h"
 #include "views/SaverPreviewTabWindow.h"
+#include "views/BrowserEventListener.h"
+#include "views/BrowserWindow.h"
+#include "views/MenuMain.h"
 
 #include <windows.h>
 
@@ -26,10 +29,10 @@ constexpr UINT_PTR kTimerCloseLimit = 0x87654320;
 
 // The one object behind the main window: owns the collection and the panes
 // for the whole run and handles every message of the main window.
-class MainView_CL {
+class MainView_CL : public BrowserEventListener_IF {
 public:
     MainView_CL();
-    virtual ~MainView_CL();
+    ~MainView_CL() override;
     MainView_CL(const MainView_CL&) = delete;
     MainView_CL& operator=(const MainView_CL&) = delete;
 
@@ -49,7 +52,13 @@ public:
     SaverListTabWindow_CL& ListPane() { return m_listPane; }
     SaverPreviewTabWindow_CL& PreviewPane() { return m_previewPane; }
     HWND RightPane() const { return m_panes[1].window; }
-    HWND BrowserHost() const { return m_hBrowserHost; }
+    HWND BrowserHost() const { return m_browserPane.Window(); }
+    BrowserWindow_CL& BrowserPane() { return m_browserPane; }
+    MenuMain_CL& CommandBar() { return m_commandBar; }
+    HWND Rebar() const { return m_hRebar; }
+    // How the browser is hosted; the in-process control where set before
+    // the window is created.
+    void SetBrowserKind(BrowserKind kind) { m_browserKind = kind; }
     unsigned RightShare() const { return m_rightShare; }
     const PanePlace& PaneOf(int index) const { return m_panes[index].place; }
     bool Dragging() const { return m_bDragging; }
@@ -62,11 +71,16 @@ public:
     // Refreshes the preview once `window` has gone (a dialog, a settings window).
     void WaitThenRefresh(HWND window);
     // Whether the browser is still loading a page; closing waits for it.
-    bool BrowserIsLoading() const { return false; }
+    bool BrowserIsLoading() const { return m_browserPane.IsLoading(); }
     // A confirmed deletion is waiting for the preview saver to end.
     bool DeletionPending() const { return m_pendingDeletion.has_value(); }
     // How long a deletion waits for the preview saver before it gives up.
     void SetDeleteWaitLimit(ULONGLONG milliseconds) { m_deleteWaitLimitMs = milliseconds; }
+
+    // What the browser's page did (BrowserCommands.cpp).
+    void OnTitleChange(const std::wstring& title) override;
+    void OnTopNavigateComplete(const std::wstring& url) override;
+    void OnTopDocumentComplete(const std::wstring& url) override;
 
 private:
     // Command dispatch (MainCommands.cpp): WM_COMMAND, and the commands
@@ -83,6 +97,7 @@ private:
     void OnContextMenu(LPARAM lParam);
     void OnAddFavourite();
     void OnOrganiseFavourites();
+    POINT SelectedRowOnScreen() const;
 
     // Editing the collection and the program (EditCommands.cpp).
     void OnEditInformation();
@@ -103,9 +118,6 @@ private:
     void OnDeleteWaitTick();
     void DeleteEntry(const PendingDeletion& entry);
     void OnFullScreenTick();
-    // Greys or enables the run, edit and set-as-screen-saver buttons of the
-    // command bar.
-    void SetSaverButtonsEnabled(bool enabled);
 
     LRESULT OnCreate(HWND hwnd);
     void CreateChildWindows();
@@ -118,7 +130,7 @@ private:
     void OnSelectionChanged(int row);
     void OnTimer(UINT_PTR id);
     LRESULT OnClose(HWND hwnd, WPARAM wParam, LPARAM lParam);
-    void CloseBrowser() {}
+    void CloseBrowser() { m_browserPane.CloseBrowser(); }
     void ShowBrowserOrPreview(int index);
 
     struct Pane {
@@ -136,7 +148,9 @@ private:
     POINT m_line[2] = {};
     SaverListTabWindow_CL m_listPane;
     SaverPreviewTabWindow_CL m_previewPane;
-    HWND m_hBrowserHost = nullptr;
+    BrowserWindow_CL m_browserPane;  // its window is the browser's host
+    BrowserKind m_browserKind = BrowserKind::Automatic;
+    MenuMain_CL m_commandBar;
     HWND m_hRebar = nullptr;  // the command bar's rebar, once it exists
     SaverCatalog m_catalog;
     UniqueFont m_paneFont;  // null: the panes use the stock GUI font

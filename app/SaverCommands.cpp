@@ -1,7 +1,7 @@
 #include "app/MainView.h"
 
 #include "app/EntryDeletion.h"
-#include "app/SystemFolder.h"
+#include "base/SystemFolder.h"
 #include "app/SystemSaver.h"
 #include "toolkit/Relayout.h"
 
@@ -192,7 +192,7 @@ void MainView_CL::DeleteEntry(const PendingDeletion& entry) {
         if (target < 0) target = 0;
     }
     m_listPane.SelectTab(target);
-    SetSaverButtonsEnabled(false);
+    m_commandBar.SetSaverButtonsEnabled(false);
 }
 
 bool MainView_CL::OnCommandTimer(UINT_PTR id) {
@@ -207,9 +207,5 @@ bool MainView_CL::OnCommandTimer(UINT_PTR id) {
         return false;
     }
 }
-
-// The command bar greys its saver buttons through this once it is part of
-// the window; until then there are no buttons to grey.
-void MainView_CL::SetSaverButtonsEnabled(bool) {}
 
 } // namespace lum

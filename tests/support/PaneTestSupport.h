@@ -61,6 +61,7 @@ public:
     int StoredSortId(const std::wstring& title) const;
     std::wstring FolderOf(const std::wstring& title) const;
     const std::wstring& Root() const { return m_temp.path(); }
+    std::wstring InRoot(const std::wstring& name) const { return m_temp / name; }
 
     SaverCatalog catalog;
 

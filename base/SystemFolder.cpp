@@ -1,4 +1,4 @@
-#include "app/SystemFolder.h"
+#include "base/SystemFolder.h"
 
 #include <windows.h>
 

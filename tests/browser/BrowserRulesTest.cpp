@@ -1,0 +1,79 @@
+// The decisions behind the browser pane and the command bar.
+#include "views/BrowserRules.h"
+
+#include "base/CurrentSelection.h"
+#include "base/Messages.h"
+
+#include <gtest/gtest.h>
+
+namespace lum {
+namespace {
+
+TEST(BrowserRules, OnlyWebAddressesCount) {
+    const struct { const wchar_t* url; bool web; } cases[] = {
+        {L"http://a.example/", true},  {L"HTTPS://a.example", true}, {L"http://", false},
+        {L"file:///C:/x.html", false}, {L"javascript:x()", false},   {L"", false},
+        {L"ftp://a.example/", false},  {L" http://a.example", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsWebAddress(c.url), c.web) << c.url;
+}
+
+TEST(BrowserRules, FavouriteIdsStopAt3154AndNeedAPath) {
+    EXPECT_TRUE(FavouriteIdAvailable(kIdFavouriteFirst));
+    EXPECT_TRUE(FavouriteIdAvailable(3154));
+    EXPECT_FALSE(FavouriteIdAvailable(3155));
+    EXPECT_FALSE(FavouriteIdAvailable(1153));
+    EXPECT_EQ(FavouriteEntryOfId(1154, 3), 0);
+    EXPECT_EQ(FavouriteEntryOfId(1156, 3), 2);
+    EXPECT_EQ(FavouriteEntryOfId(1157, 3), -1);
+    EXPECT_EQ(FavouriteEntryOfId(3154, 5000), 2000);
+    EXPECT_EQ(FavouriteEntryOfId(3155, 5000), -1);
+}
+
+TEST(BrowserRules, ContextMenuGreysWhatTheSelectionCannotDo) {
+    const UINT G = MFS_GRAYED;
+    SaverItem chosen;
+    chosen.web = L"http://a.example/dl";
+    SaverItem noWeb;
+    noWeb.web = L"file:///C:/x";
+    using States = std::array<UINT, kContextMenuItems>;
+    EXPECT_EQ(ContextMenuStates(NoSelectionItem(), false), (States{G, G, G, G, G, G, G}));
+    EXPECT_EQ(ContextMenuStates(chosen, true), (States{0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(ContextMenuStates(chosen, false), (States{0, G, 0, 0, G, G, G}));
+    EXPECT_EQ(ContextMenuStates(noWeb, true), (States{0, 0, G, 0, 0, 0, 0}));
+    EXPECT_EQ(ContextMenuItems()[2].command, kCmdOpenDownloadPage);
+}
+
+TEST(BrowserRules, ContextMenuPointsAreSignedAndTheKeyboardUsesTheRow) {
+    const POINT row{40, 50};
+    const POINT left = ContextMenuPoint(MAKELPARAM(-300, 20), row);
+    EXPECT_EQ(left.x, -300);
+    EXPECT_EQ(left.y, 20);
+    const POINT keyboard = ContextMenuPoint(static_cast<LPARAM>(-1), row);
+    EXPECT_EQ(keyboard.x, 40);
+    EXPECT_EQ(keyboard.y, 50);
+}
+
+TEST(BrowserRules, FavouritesShowFoldersAndShortcutsButNothingHidden) {
+    EXPECT_TRUE(IsFavouriteCandidate(FILE_ATTRIBUTE_ARCHIVE, L"Site.URL"));
+    EXPECT_TRUE(IsFavouriteCandidate(FILE_ATTRIBUTE_DIRECTORY, L"Links"));
+    EXPECT_FALSE(IsFavouriteCandidate(FILE_ATTRIBUTE_ARCHIVE, L"notes.txt"));
+    EXPECT_FALSE(IsFavouriteCandidate(FILE_ATTRIBUTE_HIDDEN, L"secret.url"));
+    EXPECT_FALSE(IsFavouriteCandidate(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN, L"desktop.ini"));
+    EXPECT_FALSE(IsFavouriteCandidate(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM, L"Old"));
+    EXPECT_FALSE(IsFavouriteCandidate(INVALID_FILE_ATTRIBUTES, L"gone.url"));
+    EXPECT_EQ(DisplayNameOf(L"a.b.url"), L"a.b");
+}
+
+TEST(BrowserRules, PageTexts) {
+    EXPECT_EQ(BrowserCaption(L"ABC"), L"Lumenary 「ABC」");
+    SaverItem item;
+    item.category = L"動物";
+    item.title = L"金魚";
+    item.web = L"http://a.example/";
+    EXPECT_EQ(ForumMessage(item), L"■カテゴリ\r\n動物\r\n\r\n■タイトル\r\n金魚\r\n\r\n■説明\r\n\r\n\r\n"
+                                  L"■ダウンロードできるサイト\r\nhttp://a.example/\r\n\r\n");
+}
+
+} // namespace
+} // namespace lum

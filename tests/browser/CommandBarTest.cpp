@@ -1,0 +1,224 @@
+// The command bar in a real main window: bands, buttons and their states,
+// tooltips, the chevron menu, the address bar, the favourites menu from
+// real shortcut files and the context menu's greying.
+#include "tests/mainview/MainWindowFixture.h"
+
+#include "base/Messages.h"
+#include "store/SaverCatalog.h"
+#include "views/LikeMenu.h"
+
+#include <commctrl.h>
+
+#include <functional>
+
+namespace lum::test {
+namespace {
+
+std::vector<int> ButtonCommands(HWND toolbar) {
+    std::vector<int> commands;
+    const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        commands.push_back(button.idCommand);
+    }
+    return commands;
+}
+
+int State(HWND toolbar, int command) {
+    return static_cast<int>(::SendMessageW(toolbar, TB_GETSTATE, command, 0));
+}
+
+std::wstring BandText(HWND rebar, int band) {
+    wchar_t text[64] = {};
+    REBARBANDINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = RBBIM_TEXT | RBBIM_STYLE;
+    info.lpText = text;
+    info.cch = 64;
+    ::SendMessageW(rebar, RB_GETBANDINFOW, band, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+UINT MenuState(HMENU menu, UINT command) { return ::GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED; }
+
+class CommandBarTest : public MainWindowTest {
+protected:
+    MenuMain_CL& Bar() { return m_view->CommandBar(); }
+    void SelectRow(int row) {
+        ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(row), 0);
+        PumpFor(std::chrono::milliseconds(50));
+    }
+};
+
+TEST_F(CommandBarTest, BandsButtonsStatesAndTooltips) {
+    OpenWindow();
+    HWND rebar = m_view->Rebar();
+    ASSERT_NE(rebar, nullptr);
+    EXPECT_EQ(::SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0), 3);
+    EXPECT_EQ(::SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 2);
+    EXPECT_EQ(BandText(rebar, 0), L"ブラウザ");
+    EXPECT_EQ(BandText(rebar, 1), L"スクリーンセーバー");
+    EXPECT_EQ(BandText(rebar, 2), L"アドレスバー");
+    // The panes start below the bar.
+    RECT bar{};
+    ::GetClientRect(rebar, &bar);
+    EXPECT_EQ(ChildRect(m_view->RightPane()).top, bar.bottom);
+
+    HWND browser = Bar().BrowserBar().Window();
+    HWND saver = Bar().SaverBar().Window();
+    EXPECT_EQ(ButtonCommands(browser), (std::vector<int>{1126, 1127, 1128, 1129, 1130, 1131, 1132}));
+    EXPECT_EQ(ButtonCommands(saver), (std::vector<int>{1150, 1145, 1151, 1130, 1146, 1147, 1148}));
+    EXPECT_EQ(Bar().BrowserBar().ToolTips().ToolCount(), 7);
+    EXPECT_EQ(Bar().SaverBar().ToolTips().ToolCount(), 7);
+
+    for (int command : {1150, 1145, 1151}) EXPECT_EQ(State(saver, command), TBSTATE_INDETERMINATE) << command;
+    for (int command : {1130, 1146, 1147, 1148}) EXPECT_EQ(State(saver, command), TBSTATE_ENABLED) << command;
+    // No history yet.
+    EXPECT_EQ(State(browser, 1126), TBSTATE_INDETERMINATE);
+    EXPECT_EQ(State(browser, 1127), TBSTATE_INDETERMINATE);
+
+    // A click on the saver bar's home button reaches the main window and shows the browser.
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);
+    RECT home{};
+    ::SendMessageW(saver, TB_GETRECT, kCmdHomePage, reinterpret_cast<LPARAM>(&home));
+    const LPARAM at = MAKELPARAM((home.left + home.right) / 2, (home.top + home.bottom) / 2);
+    ::SendMessageW(saver, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(saver, WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(PumpUntil([] { return TheCurrentSelection().right_tab == 0; }));
+}
+
+TEST_F(CommandBarTest, SaverButtonsAndContextMenuFollowTheSelection) {
+    m_collection.AddEntry({L"動物", L"ある", L"", 0, DemoSaver(L"Starfield.scr")});
+    m_collection.AddEntry({L"動物", L"ない", L"", 1, m_collection.InRoot(L"Gone.scr")});
+    OpenWindow();
+    HWND saver = Bar().SaverBar().Window();
+
+    PopupMenu_CL none;
+    Bar().BuildContextMenu(none);
+    ASSERT_EQ(::GetMenuItemCount(none.Handle()), 7);
+    for (UINT command : {1145, 1143, 1125, 1149, 1150, 1151, 1142})
+        EXPECT_EQ(MenuState(none.Handle(), command), MF_GRAYED) << command;
+
+    SelectRow(0);
+    for (int command : {1150, 1145, 1151}) EXPECT_EQ(State(saver, command), TBSTATE_ENABLED) << command;
+    PopupMenu_CL chosen;
+    Bar().BuildContextMenu(chosen);
+    for (UINT command : {1145, 1143, 1149, 1150, 1151, 1142})
+        EXPECT_EQ(MenuState(chosen.Handle(), command), 0u) << command;
+    EXPECT_EQ(MenuState(chosen.Handle(), 1125), MF_GRAYED);  // no download address
+
+    SelectRow(1);
+    for (int command : {1150, 1145, 1151}) EXPECT_EQ(State(saver, command), TBSTATE_INDETERMINATE) << command;
+    PopupMenu_CL missing;
+    Bar().BuildContextMenu(missing);
+    EXPECT_EQ(MenuState(missing.Handle(), 1145), 0u);
+    EXPECT_EQ(MenuState(missing.Handle(), 1150), MF_GRAYED);
+}
+
+TEST_F(CommandBarTest, ANarrowWindowOffersTheHiddenButtonsInTheChevronMenu) {
+    OpenWindow();
+    SetClientSize(260, 400);
+    NMREBARCHEVRON chevron{};
+    chevron.uBand = 1;
+    PopupMenu_CL menu;
+    Bar().BuildChevronMenu(chevron, menu);
+    ASSERT_GT(menu.EntryCount(), 0);
+    EXPECT_EQ(menu.m_Entries.back().m_Info.wID, 1148u);
+    for (const MenuEntry_CL& entry : menu.m_Entries) {
+        const bool itemButton = entry.m_Info.wID == 1150 || entry.m_Info.wID == 1145 || entry.m_Info.wID == 1151;
+        EXPECT_EQ(entry.m_Info.fState, itemButton ? static_cast<UINT>(MFS_GRAYED) : 0u) << entry.m_Info.wID;
+    }
+}
+
+TEST_F(CommandBarTest, EnterStoresTheAddressFirstAndKeepsThirty) {
+    OpenWindow();
+    HWND combo = Bar().AddressCombo();
+    HWND edit = ::GetWindow(combo, GW_CHILD);
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);  // preview tab
+    for (int i = 0; i < 32; ++i) {
+        const std::wstring address = L"http://127.0.0.1:9/page" + std::to_wstring(i);
+        ::SetWindowTextW(combo, address.c_str());
+        ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+    }
+    PumpFor(std::chrono::milliseconds(50));
+    const auto& history = m_view->Catalog().address_history;
+    ASSERT_EQ(history.size(), 30u);
+    EXPECT_EQ(history.front(), L"http://127.0.0.1:9/page31");
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 30);
+    EXPECT_EQ(TheCurrentSelection().right_tab, 0);  // the browser tab shows
+
+    // The go button with an empty box does nothing.
+    ::SetWindowTextW(combo, L"");
+    HWND go = ::FindWindowExW(::GetParent(combo), nullptr, L"Button", nullptr);
+    ASSERT_NE(go, nullptr);
+    ::SendMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(go), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(go));
+    PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(history.front(), L"http://127.0.0.1:9/page31");
+}
+
+TEST_F(CommandBarTest, FavouritesMenuListsFoldersAndShortcutsWithIdsFrom1154) {
+    const std::wstring favourites = m_collection.InRoot(L"Favorites");
+    MakeFolders(favourites + L"\\A");
+    WriteBytes(favourites + L"\\A\\x.url", std::string("[InternetShortcut]\r\nURL=http://x.example/\r\n"));
+    WriteBytes(favourites + L"\\y.url", std::string("[InternetShortcut]\r\nURL=http://y.example/\r\n"));
+    WriteBytes(favourites + L"\\notes.txt", std::string("not a shortcut"));
+    for (const wchar_t* hidden : {L"\\h.url", L"\\desktop.ini"}) {
+        WriteBytes(favourites + hidden, std::string("[InternetShortcut]\r\n"));
+        ::SetFileAttributesW((favourites + hidden).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    }
+    OpenWindow();
+    Bar().SetFavouritesFolder(favourites);
+    const auto menu = Bar().BuildFavouritesMenu();
+    ASSERT_TRUE(menu && menu->RootMenu());
+    HMENU root = menu->RootMenu()->Handle();
+    ASSERT_EQ(::GetMenuItemCount(root), 4);
+    EXPECT_EQ(::GetMenuItemID(root, 0), kCmdAddFavourite);
+    EXPECT_EQ(MenuState(root, kCmdAddFavourite), MF_GRAYED);  // no page shown yet
+    EXPECT_EQ(MenuState(root, kCmdOrganiseFavourites), 0u);
+    HMENU sub = ::GetSubMenu(root, 2);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(::GetMenuItemID(sub, 0), 1155u);
+    EXPECT_EQ(::GetMenuItemID(root, 3), 1156u);
+    EXPECT_EQ(menu->RootMenu()->m_Entries[3].m_Text, L"y");
+    EXPECT_EQ(Bar().FavouritePaths(),
+              (std::vector<std::wstring>{favourites + L"\\A", favourites + L"\\A\\x.url", favourites + L"\\y.url"}));
+    EXPECT_EQ(Bar().FavouritePath(1156), favourites + L"\\y.url");
+    EXPECT_EQ(Bar().FavouritePath(1157), L"");
+}
+
+TEST_F(CommandBarTest, FavouritesStopAtTheLastIdOfTheirRange) {
+    const std::wstring favourites = m_collection.InRoot(L"Many");
+    MakeFolders(favourites + L"\\Sub");
+    for (int i = 0; i < 4; ++i) WriteBytes(favourites + L"\\" + std::to_wstring(i) + L".url", std::string());
+    for (int i = 0; i < 3; ++i) WriteBytes(favourites + L"\\Sub\\" + std::to_wstring(i) + L".url", std::string());
+    // A menu that starts five ids before the end of the range.
+    std::vector<std::wstring> paths;
+    LikeMenu_CL menu(paths, false, false, kIdFavouriteLast - 4);
+    ASSERT_NE(menu.Build(favourites), nullptr);
+    EXPECT_EQ(paths.size(), 5u);
+    EXPECT_EQ(menu.NextId(), kIdFavouriteLast + 1);
+    int items = 0;
+    std::function<void(const PopupMenu_CL&)> count = [&](const PopupMenu_CL& m) {
+        for (const MenuEntry_CL& entry : m.m_Entries) {
+            if (entry.m_Info.wID >= kIdFavouriteFirst) ++items;
+            EXPECT_LE(entry.m_Info.wID, kIdFavouriteLast);
+            if (entry.m_pSubMenu) count(*entry.m_pSubMenu);
+        }
+    };
+    count(*menu.RootMenu());
+    EXPECT_EQ(items, 5);
+
+    // 3155 is the history's, whatever the favourites hold: it shows the browser.
+    OpenWindow();
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);
+    ::SendMessageW(m_hwnd, WM_COMMAND, kIdHistoryBackFirst, 0);
+    EXPECT_EQ(TheCurrentSelection().right_tab, 0);
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);
+    ::SendMessageW(m_hwnd, WM_COMMAND, kIdFavouriteLast, 0);  // no such favourite: nothing happens
+    EXPECT_EQ(TheCurrentSelection().right_tab, 1);
+}
+
+} // namespace
+} // namespace lum::test
