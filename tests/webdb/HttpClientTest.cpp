@@ -183,19 +183,6 @@ TEST_F(HttpClientTest, NoLengthReadsAsZeroAndShortBodyReadsShort) {
     EXPECT_EQ(cut.Read(100000), 50000u);
 }
 
-TEST_F(HttpClientTest, FilePointerEitherMovesOrSaysItCannot) {
-    InetHttp_CL http;
-    ASSERT_TRUE(Get(http, L"blob.bin"));
-    if (http.SetFilePointer(4096)) {
-        ASSERT_EQ(http.Read(100), 100u);
-        EXPECT_TRUE(std::equal(m_body.begin() + 4096, m_body.begin() + 4196, http.Data()));
-    } else {
-        // Where the platform cannot move, the position must be where it was.
-        ASSERT_EQ(http.Read(100), 100u);
-        EXPECT_TRUE(std::equal(m_body.begin(), m_body.begin() + 100, http.Data()));
-    }
-}
-
 TEST(HttpTimeoutTest, RefusedConnectionFailsAtOnce) {
     InetHttp_CL http;
     const auto start = Clock::now();

@@ -30,8 +30,22 @@ protected:
         m_pictures = {SmallPng(10), SmallPng(11)};
     }
     void Publish() { m_db.Write(m_writer, m_pictures); }
+    // A lookup of its own; a batch that holds the index already (from a
+    // lookup of an unknown saver first) must answer the same.
     FetchOutcome Lookup(const std::wstring& saver, SaverItem& item, SeekMethod seek = SeekMethod::Automatic) {
-        return LookupSaverInfo(m_db.Endpoint(), saver, m_db.DestFolder(), item, QuickOptions(seek));
+        SaverItem inBatch = item, warm;
+        const FetchOutcome alone = LookupSaverInfo(m_db.Endpoint(), saver, m_db.DestFolder(), item, QuickOptions(seek));
+        m_db.PointSettingsAt(m_db.Server().HostSetting());
+        WebSaverDatabase_CL batch(m_db.SettingsPath(), QuickOptions(seek));
+        batch.FetchInfo(m_unknown, m_db.DestFolder(), warm);
+        batch.FetchInfo(saver, m_db.DestFolder(), inBatch);
+        EXPECT_EQ(batch.LastOutcome(), alone);
+        EXPECT_EQ(inBatch.category, item.category);
+        EXPECT_EQ(inBatch.title, item.title);
+        EXPECT_EQ(inBatch.note, item.note);
+        EXPECT_EQ(inBatch.web, item.web);
+        EXPECT_EQ(inBatch.large_image, item.large_image);
+        return alone;
     }
 
     DatabaseFolder m_db;
@@ -57,7 +71,33 @@ TEST_F(LookupTest, FoundSaverFillsTheRecordAndWritesItsPicture) {
     EXPECT_EQ(other.title, L"泡");
     EXPECT_EQ(other.large_image, 0);
     EXPECT_EQ(ReadBytes(m_db.ImagePath()), m_pictures[1]);
-    EXPECT_EQ(m_db.Server().CountRequests("lumenary/images/img00001.png"), 1);
+    EXPECT_EQ(m_db.Server().CountRequests("lumenary/images/img00001.png"), 2) << "one for each way of looking";
+}
+
+TEST_F(LookupTest, ABatchDownloadsTheIndexOnceAndTheStringsByRange) {
+    Publish();
+    m_db.PointSettingsAt(m_db.Server().HostSetting());
+    WebSaverDatabase_CL batch(m_db.SettingsPath(), QuickOptions());
+    SaverItem star, bubbles, unknown;
+    ASSERT_TRUE(batch.FetchInfo(m_star, m_db.DestFolder(), star));
+    ASSERT_TRUE(batch.FetchInfo(m_bubbles, m_db.DestFolder(), bubbles));
+    EXPECT_FALSE(batch.FetchInfo(m_unknown, m_db.DestFolder(), unknown));
+    EXPECT_EQ(star.title, L"星の海");
+    EXPECT_EQ(bubbles.title, L"泡");
+    EXPECT_EQ(m_db.Server().CountRequests(kIndexPath), 1);
+    EXPECT_EQ(m_db.Server().CountRequests(kStringsPath), 2);
+    for (const RecordedRequest& request : m_db.Server().Requests())
+        EXPECT_TRUE(request.path != kStringsPath || !request.range.empty()) << "strings without a range";
+
+    // Pointed at another server, the batch fetches that server's index.
+    DatabaseFolder mirror;
+    dbbuilder::DatabaseWriter other;
+    other.Add(KeyOf(m_star), L"Starfield.scr", {L"映画", L"ミラーの星", L"", L""}, false, 0);
+    mirror.Write(other, {SmallPng(99)});
+    m_db.PointSettingsAt(mirror.Server().HostSetting());
+    ASSERT_TRUE(batch.FetchInfo(m_star, m_db.DestFolder(), star));
+    EXPECT_EQ(star.title, L"ミラーの星");
+    EXPECT_EQ(mirror.Server().CountRequests(kIndexPath), 1);
 }
 
 TEST_F(LookupTest, EmptyCategoryAndTitleLeaveTheRecordsOwn) {
@@ -210,17 +250,6 @@ TEST_F(LookupTest, EveryWayToTheStringsGivesTheSameBytes) {
                   FetchOutcome::Found);
         EXPECT_EQ(bytes, expected);
     }
-    // The platform's file pointer: where it works it must give these bytes too.
-    bytes.clear();
-    const FetchOutcome pointer = FetchStringBytes(m_db.Endpoint(), record.stringOffset, record.StringBytes(),
-                                                  QuickOptions(SeekMethod::FilePointer), bytes);
-    if (pointer == FetchOutcome::Found) {
-        EXPECT_EQ(bytes, expected);
-    } else {
-        EXPECT_EQ(pointer, FetchOutcome::Failed);
-        std::printf("[ note ] InternetSetFilePointer is not available here; Range and discard were used\n");
-    }
-
     // A server that ignores Range: the automatic way skips up to the bytes.
     m_db.Server().Misbehave(kStringsPath, Misbehaviour::IgnoreRange);
     bytes.clear();

@@ -1,5 +1,7 @@
 #include "tests/webdb/TestHttpServer.h"
 
+#include "base/Scoped.h"
+
 #include <ws2tcpip.h>
 
 #include <algorithm>
@@ -56,15 +58,19 @@ std::string ToLower(std::string text) {
     return text;
 }
 
-bool ReadFileBytes(const std::wstring& path, std::string& out) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const DWORD size = ::GetFileSize(file, nullptr);
-    out.resize(size);
+// The file's size, and `count` of its bytes from `first`: a range is read
+// alone, as a real server reads it, so that it costs what it should.
+bool ReadFilePart(const std::wstring& path, size_t first, size_t count, std::string& out, size_t& size) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
+    size = ::GetFileSize(file.get(), nullptr);
+    count = first < size ? std::min(count, size - first) : 0;
+    out.resize(count);
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(first);
     DWORD read = 0;
-    const bool ok = size == 0 || (::ReadFile(file, &out[0], size, &read, nullptr) && read == size);
-    ::CloseHandle(file);
-    return ok;
+    return count == 0 || (::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) &&
+                          ::ReadFile(file.get(), &out[0], static_cast<DWORD>(count), &read, nullptr) && read == count);
 }
 
 std::wstring Widen(const std::string& text) {
@@ -184,8 +190,9 @@ void TestHttpServer::Serve(SOCKET client) {
 
     const Misbehaviour how = BehaviourFor(path);
     std::string body;
-    const bool found = !method.empty() && path.find("..") == std::string::npos &&
-                       ReadFileBytes(m_root + L"\\" + Widen(path), body);
+    size_t size = 0;
+    const std::wstring file = m_root + L"\\" + Widen(path);
+    const bool found = !method.empty() && path.find("..") == std::string::npos && ReadFilePart(file, 0, 0, body, size);
     std::string status = "200 OK";
     std::string extra;
 
@@ -208,18 +215,19 @@ void TestHttpServer::Serve(SOCKET client) {
     } else {
         size_t first = 0, last = 0;
         bool satisfiable = false;
-        if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, body.size(), first, last, satisfiable)) {
+        if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, size, first, last, satisfiable)) {
             if (!satisfiable) {
                 SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" +
-                                    std::to_string(body.size()) + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-                body.clear();
+                                    std::to_string(size) + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
                 status.clear();
             } else {
                 status = "206 Partial Content";
                 extra = "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" +
-                        std::to_string(body.size()) + "\r\n";
-                body = body.substr(first, last - first + 1);
+                        std::to_string(size) + "\r\n";
+                ReadFilePart(file, first, last - first + 1, body, size);
             }
+        } else {
+            ReadFilePart(file, 0, size, body, size);
         }
         if (!status.empty()) {
             std::string header = "HTTP/1.1 " + status + "\r\nContent-Type: application/octet-stream\r\n" + extra;
