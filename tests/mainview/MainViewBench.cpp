@@ -5,6 +5,7 @@
 #include "app/MainView.h"
 #include "app/MainWindowClass.h"
 #include "base/Scoped.h"
+#include "store/SaverCatalog.h"
 #include "tests/support/TestSupport.h"
 
 #include <psapi.h>
@@ -54,6 +55,14 @@ std::vector<std::wstring> WriteCollection(const std::wstring& all, int entries) 
         test::WriteBytes(folder + L"\\image.png", thumb);
     }
     return files;
+}
+
+double LoadAlone(const std::wstring& settingsPath) {
+    SaverCatalog catalog;
+    catalog.settings_path = settingsPath;
+    const auto start = Clock::now();
+    LoadCatalog(catalog);
+    return Ms(Clock::now() - start);
 }
 
 double ReadAllBytes(const std::vector<std::wstring>& paths) {
@@ -111,13 +120,14 @@ int main() {
     RegisterMainWindowClass(::GetModuleHandleW(nullptr));
 
     OpenMainWindow(emptyHome / L"Lumenary.ini");  // the platform's first-use costs
-    std::vector<double> empty, full, bytes;
+    std::vector<double> empty, full, bytes, loads;
     Opened last;
     for (int r = 0; r < kRepeats; ++r) {
         empty.push_back(OpenMainWindow(emptyHome / L"Lumenary.ini").untilFirstPaint);
         last = OpenMainWindow(fullHome / L"Lumenary.ini");
         full.push_back(last.untilFirstPaint);
         bytes.push_back(ReadAllBytes(files));
+        loads.push_back(LoadAlone(fullHome / L"Lumenary.ini"));
     }
     const double added = Median(full) - Median(empty);
     const double read = Median(bytes);
@@ -127,6 +137,8 @@ int main() {
     std::printf("what the entries add:                  %8.1f ms\n", added);
     std::printf("reading the entry files' bytes:        %8.1f ms\n", read);
     std::printf("ratio added / bytes:                   %8.1f\n", read > 0 ? added / read : 0.0);
+    std::printf("of which loading the catalogue:        %8.1f ms (ratio to bytes %.1f)\n", Median(loads),
+                read > 0 ? Median(loads) / read : 0.0);
     std::printf("one screen of rows (%ld px high, %ld rows): %.2f ms\n", last.listHeight, (last.listHeight + 103) / 104,
                 last.screenOfRows);
     std::printf("working set with %d entries open: %.1f MB\n", kEntries, last.workingSetKb / 1024.0);
