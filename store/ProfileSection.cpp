@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <cwchar>
 
 namespace lum {
 
@@ -16,9 +19,12 @@ bool IsProfileBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r') 
 
 bool IsLineBreak(wchar_t c) { return c == L'\n' || c == L'\r'; }
 
+// Names compare without regard to case, by the platform's case mapping.
 wchar_t FoldCase(wchar_t c) {
     if (c < 0x80) return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
+    // CharLowerW takes a single character in the low word of its argument.
+    LPWSTR lowered = ::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)));
+    return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(lowered));
 }
 
 bool SameIgnoringCase(const wchar_t* a, size_t aLength, const std::wstring& b) {
@@ -120,7 +126,7 @@ ProfileSection ProfileSection::Parse(const std::wstring& text, const std::wstrin
 
         Entry entry;
         const wchar_t* nameEnd = lineEnd;
-        const wchar_t* equals = wmemchr(lineStart, L'=', static_cast<size_t>(lineEnd - lineStart));
+        const wchar_t* equals = std::wmemchr(lineStart, L'=', static_cast<size_t>(lineEnd - lineStart));
         if (equals) {
             nameEnd = equals;
             while (nameEnd > lineStart && IsProfileBlank(nameEnd[-1])) --nameEnd;
