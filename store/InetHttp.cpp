@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace lum {
@@ -199,6 +200,11 @@ DWORD InetHttp_CL::Read(DWORD n) {
     m_buffer.resize(static_cast<size_t>(got) + 1);
     m_buffer[got] = 0;
     return got;
+}
+
+std::vector<unsigned char> InetHttp_CL::TakeData() {
+    if (!m_buffer.empty()) m_buffer.pop_back();
+    return std::move(m_buffer);
 }
 
 DWORD InetHttp_CL::Skip(DWORD n) {

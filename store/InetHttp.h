@@ -71,6 +71,8 @@ public:
     DWORD Skip(DWORD n);
 
     const unsigned char* Data() const { return m_buffer.data(); }
+    // Hands the last read's bytes over (without the 0 after them).
+    std::vector<unsigned char> TakeData();
     int32_t ContentLength() const { return m_nContentLength; }
     DWORD StatusCode() const { return m_nStatusCode; }
     // The platform error of the last call that failed, 0 after success.

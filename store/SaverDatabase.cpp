@@ -220,8 +220,8 @@ FetchOutcome DownloadIndex(const DatabaseEndpoint& endpoint, const FetchOptions&
     // Read to the end even though a match may come early: closing a request
     // with data unread makes the platform read it all anyway.
     const DWORD got = http.Read(static_cast<DWORD>(wanted));
-    const size_t usable = SearchableIndexBytes(http.ContentLength(), got);
-    index.records.assign(http.Data(), http.Data() + usable);
+    index.records = http.TakeData();
+    index.records.resize(SearchableIndexBytes(http.ContentLength(), got));
     if (got < wanted) index.missing = FailureOf(http);
     return FetchOutcome::Found;
 }

@@ -64,18 +64,14 @@ TEST(IndexRecordTest, LayoutOfEveryField) {
     EXPECT_EQ(back.webLength, r.webLength);
     EXPECT_EQ(back.pictureNumber, r.pictureNumber);
     EXPECT_EQ(back.StringBytes(), 2u * (5 + 200 + 0x1234 + 0xFEDC) + 16);
-}
 
-TEST(IndexRecordTest, CategoryByteCarriesTheStillPictureFlag) {
-    IndexRecordBytes b{};
-    b[212] = 0x85;
-    SaverIndexRecord r = DecodeIndexRecord(b.data());
-    EXPECT_EQ(r.categoryLength, 5);
-    EXPECT_TRUE(r.largeImage);
+    // The category byte carries the still-picture flag in its top bit.
     b[212] = 0x7F;
-    r = DecodeIndexRecord(b.data());
-    EXPECT_EQ(r.categoryLength, 127);
-    EXPECT_FALSE(r.largeImage);
+    EXPECT_EQ(DecodeIndexRecord(b.data()).categoryLength, 127);
+    EXPECT_FALSE(DecodeIndexRecord(b.data()).largeImage);
+    b[212] = 0x85;
+    EXPECT_EQ(DecodeIndexRecord(b.data()).categoryLength, 5);
+    EXPECT_TRUE(DecodeIndexRecord(b.data()).largeImage);
 }
 
 TEST(IndexRecordTest, NamesMatchExactlyAndNeedTheirEnd) {

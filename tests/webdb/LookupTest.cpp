@@ -136,21 +136,6 @@ TEST_F(LookupTest, UnknownOrUnreadableSaverIsNotFound) {
     EXPECT_EQ(m_db.Server().CountRequests(kStringsPath), 0);
 }
 
-TEST_F(LookupTest, TwoNamesOfOneSaverAreTwoRecords) {
-    const std::wstring copy = m_db.SaverFolder() + L"\\StarCopy.scr", third = m_db.SaverFolder() + L"\\Stars3.scr";
-    ASSERT_TRUE(::CopyFileW(m_star.c_str(), copy.c_str(), FALSE) && ::CopyFileW(m_star.c_str(), third.c_str(), FALSE));
-    m_writer.Add(KeyOf(copy), L"StarCopy.scr", {L"アート", L"星の海（別名）", L"", L""}, false, 1);
-    Publish();
-
-    SaverItem a, b, c;
-    ASSERT_EQ(Lookup(m_star, a), FetchOutcome::Found);
-    ASSERT_EQ(Lookup(copy, b), FetchOutcome::Found);
-    EXPECT_EQ(a.title, L"星の海");
-    EXPECT_EQ(b.title, L"星の海（別名）");
-    EXPECT_EQ(b.category, L"アート");
-    EXPECT_EQ(Lookup(third, c), FetchOutcome::NotFound);  // same bytes, name not in the index
-}
-
 // The whole index is searched, well past the first 50 records, but only
 // whole records: a cut last record is no record.
 TEST_F(LookupTest, EveryWholeRecordOfTheIndexIsSearched) {
