@@ -159,7 +159,23 @@ void TestHttpServer::Serve(SOCKET client) {
     ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
     BOOL noDelay = TRUE;
     ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+    // Well-behaved answers keep the connection for the client's next
+    // request, as a web server's do; every misbehaviour ends it.
+    while (!m_stopping && ServeRequest(client)) {
+    }
+    char buffer[4096];
+    ::shutdown(client, SD_SEND);
+    // Let the client read what was sent before the socket goes.
+    while (::recv(client, buffer, sizeof buffer, 0) > 0) {
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_openClients.erase(std::remove(m_openClients.begin(), m_openClients.end(), client), m_openClients.end());
+    }
+    ::closesocket(client);
+}
 
+bool TestHttpServer::ServeRequest(SOCKET client) {
     std::string head;
     char buffer[4096];
     while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
@@ -167,20 +183,23 @@ void TestHttpServer::Serve(SOCKET client) {
         if (n <= 0) break;
         head.append(buffer, static_cast<size_t>(n));
     }
+    if (head.find("\r\n\r\n") == std::string::npos) return false;  // the client is done
 
     std::istringstream lines(head);
     std::string method, target, version, line;
     lines >> method >> target >> version;
     std::getline(lines, line);
     std::string range;
+    bool clientCloses = false;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const size_t colon = line.find(':');
         if (colon == std::string::npos) continue;
-        if (ToLower(line.substr(0, colon)) == "range") {
-            range = line.substr(colon + 1);
-            range.erase(0, range.find_first_not_of(' '));
-        }
+        const std::string name = ToLower(line.substr(0, colon));
+        std::string value = line.substr(colon + 1);
+        value.erase(0, value.find_first_not_of(' '));
+        if (name == "range") range = value;
+        if (name == "connection" && ToLower(value) == "close") clientCloses = true;
     }
     const std::string path = !target.empty() && target[0] == '/' ? target.substr(1) : target;
     {
@@ -195,6 +214,7 @@ void TestHttpServer::Serve(SOCKET client) {
     const bool found = !method.empty() && path.find("..") == std::string::npos && ReadFilePart(file, 0, 0, body, size);
     std::string status = "200 OK";
     std::string extra;
+    bool keepAlive = false;
 
     if (how == Misbehaviour::Silent) {
         // Hold the connection open without a word until the client gives up
@@ -236,7 +256,8 @@ void TestHttpServer::Serve(SOCKET client) {
             } else if (how != Misbehaviour::NoContentLength) {
                 header += "Content-Length: " + std::to_string(body.size()) + "\r\n";
             }
-            header += "Connection: close\r\n\r\n";
+            keepAlive = how == Misbehaviour::None && !clientCloses;
+            header += keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n";
             SendAll(client, header);
             if (how == Misbehaviour::Chunked) {
                 for (size_t at = 0; at < body.size(); at += 1000) {
@@ -259,15 +280,7 @@ void TestHttpServer::Serve(SOCKET client) {
             }
         }
     }
-    ::shutdown(client, SD_SEND);
-    // Let the client read what was sent before the socket goes.
-    while (::recv(client, buffer, sizeof buffer, 0) > 0) {
-    }
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_openClients.erase(std::remove(m_openClients.begin(), m_openClients.end(), client), m_openClients.end());
-    }
-    ::closesocket(client);
+    return keepAlive;
 }
 
 unsigned short ClosedPort() {

@@ -54,6 +54,7 @@ public:
 private:
     void AcceptLoop();
     void Serve(SOCKET client);
+    bool ServeRequest(SOCKET client);  // true: the connection stays for another request
     Misbehaviour BehaviourFor(const std::string& path) const;
 
     std::wstring m_root;

@@ -86,8 +86,8 @@ int main() {
         };
     };
 
+    db.PointSettingsAt(db.Server().HostSetting());
     auto batchOfTen = [&] {
-        db.PointSettingsAt(db.Server().HostSetting());
         WebSaverDatabase_CL database(db.SettingsPath());
         for (const auto& saver : batch) {
             SaverItem item;
