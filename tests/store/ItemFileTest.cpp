@@ -61,6 +61,17 @@ SaverItem ReadItemPerKey(const std::wstring& path) {
     return item;
 }
 
+void ExpectSameStoredFields(const SaverItem& item, const SaverItem& expected) {
+    EXPECT_EQ(item.sort_id, expected.sort_id);
+    EXPECT_EQ(item.category, expected.category);
+    EXPECT_EQ(item.title, expected.title);
+    EXPECT_EQ(item.note, expected.note);
+    EXPECT_EQ(item.web, expected.web);
+    EXPECT_EQ(item.scr, expected.scr);
+    EXPECT_EQ(item.large_image, expected.large_image);
+    EXPECT_EQ(item.use_original_saver, expected.use_original_saver);
+}
+
 Bytes Garbage() {
     Bytes bytes;
     unsigned seed = 12345;
@@ -121,18 +132,10 @@ TEST(ItemFile, SingleReadGivesWhatThePerKeyReadsGive) {
         ASSERT_TRUE(test::MakeFolders(folder));
         ASSERT_TRUE(test::WriteBytes(path, cases[i].bytes));
 
-        const SaverItem expected = ReadItemPerKey(path);
         SaverItem item;
         item.mark = 7;
         ReadItem(path, item);
-        EXPECT_EQ(item.sort_id, expected.sort_id);
-        EXPECT_EQ(item.category, expected.category);
-        EXPECT_EQ(item.title, expected.title);
-        EXPECT_EQ(item.note, expected.note);
-        EXPECT_EQ(item.web, expected.web);
-        EXPECT_EQ(item.scr, expected.scr);
-        EXPECT_EQ(item.large_image, expected.large_image);
-        EXPECT_EQ(item.use_original_saver, expected.use_original_saver);
+        ExpectSameStoredFields(item, ReadItemPerKey(path));
         EXPECT_EQ(item.mark, 7u) << "reading leaves the mark alone";
         EXPECT_EQ(item.folder, folder);
         EXPECT_EQ(item.image, folder + L"\\image.png");
@@ -167,14 +170,7 @@ TEST(ItemFile, SaveThenReadKeepsEveryStoredFieldInKeyOrder) {
 
     SaverItem loaded;
     ReadItem(folder + L"\\saver_item.ini", loaded);
-    EXPECT_EQ(loaded.sort_id, saved.sort_id);
-    EXPECT_EQ(loaded.category, saved.category);
-    EXPECT_EQ(loaded.title, saved.title);
-    EXPECT_EQ(loaded.note, saved.note);
-    EXPECT_EQ(loaded.web, saved.web);
-    EXPECT_EQ(loaded.scr, saved.scr);
-    EXPECT_EQ(loaded.large_image, 1);
-    EXPECT_EQ(loaded.use_original_saver, 1);
+    ExpectSameStoredFields(loaded, saved);
 
     // UTF-16 from the start: the profile functions would write a new file in
     // the ANSI code page, and Japanese would turn into question marks.
