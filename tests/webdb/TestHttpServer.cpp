@@ -175,7 +175,22 @@ void TestHttpServer::Serve(SOCKET client) {
     ::closesocket(client);
 }
 
+// Waits in short slices for the client's next request, so that a stopping
+// server does not sit in a read that the platform may not cut short.
+bool TestHttpServer::WaitForRequest(SOCKET client) const {
+    for (int waited = 0; !m_stopping && waited < 10000; waited += 50) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(client, &readable);
+        timeval slice{0, 50 * 1000};
+        const int ready = ::select(0, &readable, nullptr, nullptr, &slice);
+        if (ready != 0) return ready > 0;
+    }
+    return false;
+}
+
 bool TestHttpServer::ServeRequest(SOCKET client) {
+    if (!WaitForRequest(client)) return false;
     std::string head;
     char buffer[4096];
     while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
