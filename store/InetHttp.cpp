@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace lum {
@@ -12,7 +14,8 @@ namespace {
 const wchar_t kAgentName[] = L"Microsoft Internet\u3000Explorer";
 
 // Always ask the server: the index may change at any time.
-const DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
+const DWORD kRequestFlags =
+    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
 
 bool ParseDecimal(const std::wstring& text, size_t& at, uint64_t& value) {
     const size_t start = at;
@@ -99,14 +102,10 @@ bool IsConnectionFailure(DWORD error) {
     }
 }
 
-InetHttp_CL::~InetHttp_CL() {
-    // Children first: closing the session would take its children with it,
-    // and closing those afterwards could hit a handle value already reused.
-    if (m_hRequest) ::InternetCloseHandle(m_hRequest);
-    if (m_hConnect) ::InternetCloseHandle(m_hConnect);
-    if (m_hSession) ::InternetCloseHandle(m_hSession);
-    FreeBuffer();
-}
+// Children first (members go in reverse order): closing the session would
+// take its children with it, and closing those afterwards could hit a
+// handle value already reused.
+InetHttp_CL::~InetHttp_CL() = default;
 
 void InetHttp_CL::ApplyTimeouts(HINTERNET handle) const {
     DWORD connect = m_timeouts.connectMs;
@@ -119,55 +118,43 @@ void InetHttp_CL::ApplyTimeouts(HINTERNET handle) const {
     ::InternetSetOptionW(handle, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &receive, sizeof receive);
 }
 
-void InetHttp_CL::FreeBuffer() {
-    if (m_pBuffer) ::GlobalFree(m_pBuffer);
-    m_pBuffer = nullptr;
-}
-
 HINTERNET InetHttp_CL::Open(const HttpTimeouts& timeouts) {
-    if (m_hSession) return m_hSession;
-    m_hSession = ::InternetOpenW(kAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (m_hSession) return m_hSession.get();
+    m_hSession.reset(::InternetOpenW(kAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!m_hSession) {
         m_nLastError = ::GetLastError();
         return nullptr;
     }
     m_timeouts = timeouts;
-    ApplyTimeouts(m_hSession);
+    ApplyTimeouts(m_hSession.get());
     m_nLastError = 0;
-    return m_hSession;
+    return m_hSession.get();
 }
 
 HINTERNET InetHttp_CL::Connect(const std::wstring& host, INTERNET_PORT port) {
-    if (m_hRequest) {
-        ::InternetCloseHandle(m_hRequest);
-        m_hRequest = nullptr;
-    }
-    if (m_hConnect) {
-        ::InternetCloseHandle(m_hConnect);
-        m_hConnect = nullptr;
-    }
+    m_hRequest.reset();
+    m_hConnect.reset();
     if (!m_hSession) return nullptr;
-    m_hConnect = ::InternetConnectW(m_hSession, host.c_str(), port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+    m_hConnect.reset(
+        ::InternetConnectW(m_hSession.get(), host.c_str(), port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     m_nLastError = m_hConnect ? 0 : ::GetLastError();
-    if (m_hConnect) ApplyTimeouts(m_hConnect);
-    return m_hConnect;
+    if (m_hConnect) ApplyTimeouts(m_hConnect.get());
+    return m_hConnect.get();
 }
 
 int InetHttp_CL::Request(const std::wstring& path, const std::wstring& headers) {
-    if (m_hRequest) {
-        ::InternetCloseHandle(m_hRequest);
-        m_hRequest = nullptr;
-    }
+    m_hRequest.reset();
     m_nContentLength = 0;
     m_nStatusCode = 0;
     if (!m_hConnect) return 0;
-    m_hRequest = ::HttpOpenRequestW(m_hConnect, L"GET", path.c_str(), nullptr, nullptr, nullptr, kRequestFlags, 0);
+    m_hRequest.reset(
+        ::HttpOpenRequestW(m_hConnect.get(), L"GET", path.c_str(), nullptr, nullptr, nullptr, kRequestFlags, 0));
     if (!m_hRequest) {
         m_nLastError = ::GetLastError();
         return 0;
     }
-    ApplyTimeouts(m_hRequest);
-    if (!::HttpSendRequestW(m_hRequest, headers.empty() ? nullptr : headers.c_str(),
+    ApplyTimeouts(m_hRequest.get());
+    if (!::HttpSendRequestW(m_hRequest.get(), headers.empty() ? nullptr : headers.c_str(),
                             headers.empty() ? 0 : static_cast<DWORD>(headers.size()), nullptr, 0)) {
         m_nLastError = ::GetLastError();
         return 0;
@@ -175,7 +162,7 @@ int InetHttp_CL::Request(const std::wstring& path, const std::wstring& headers) 
     m_nLastError = 0;
     DWORD status = 0;
     DWORD size = sizeof status;
-    if (!::HttpQueryInfoW(m_hRequest, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
+    if (!::HttpQueryInfoW(m_hRequest.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
         // No status line came back: the server hung up on us.
         m_nLastError = ERROR_INTERNET_CONNECTION_ABORTED;
         return 0;
@@ -192,23 +179,32 @@ std::wstring InetHttp_CL::QueryHeader(DWORD info) const {
     if (!m_hRequest) return std::wstring();
     wchar_t buffer[256] = {};  // 512 bytes: far more than any header we read needs
     DWORD size = sizeof buffer - sizeof(wchar_t);
-    if (!::HttpQueryInfoW(m_hRequest, info, buffer, &size, nullptr)) return std::wstring();
+    if (!::HttpQueryInfoW(m_hRequest.get(), info, buffer, &size, nullptr)) return std::wstring();
     return std::wstring(buffer, size / sizeof(wchar_t));
 }
 
 DWORD InetHttp_CL::Read(DWORD n) {
-    FreeBuffer();
-    if (!m_hRequest) return 0;
-    if (n == MAXDWORD) return 0;
-    m_pBuffer = static_cast<unsigned char*>(::GlobalAlloc(GMEM_FIXED, static_cast<SIZE_T>(n) + 1));
-    if (!m_pBuffer) return 0;
+    m_buffer.clear();
+    if (!m_hRequest || n == MAXDWORD) return 0;
+    try {
+        m_buffer.resize(static_cast<size_t>(n) + 1);
+    } catch (const std::bad_alloc&) {
+        m_nLastError = ERROR_NOT_ENOUGH_MEMORY;
+        return 0;
+    }
     const DWORD got = ReadFully(
         [this](unsigned char* into, DWORD want, DWORD& read) {
-            return ::InternetReadFile(m_hRequest, into, want, &read) != FALSE;
+            return ::InternetReadFile(m_hRequest.get(), into, want, &read) != FALSE;
         },
-        m_pBuffer, n, m_nLastError);
-    m_pBuffer[got] = 0;
+        m_buffer.data(), n, m_nLastError);
+    m_buffer.resize(static_cast<size_t>(got) + 1);
+    m_buffer[got] = 0;
     return got;
+}
+
+std::vector<unsigned char> InetHttp_CL::TakeData() {
+    if (!m_buffer.empty()) m_buffer.pop_back();
+    return std::move(m_buffer);
 }
 
 DWORD InetHttp_CL::Skip(DWORD n) {
@@ -219,19 +215,13 @@ DWORD InetHttp_CL::Skip(DWORD n) {
         const DWORD want = std::min<DWORD>(n - skipped, static_cast<DWORD>(scratch.size()));
         const DWORD got = ReadFully(
             [this](unsigned char* into, DWORD size, DWORD& read) {
-                return ::InternetReadFile(m_hRequest, into, size, &read) != FALSE;
+                return ::InternetReadFile(m_hRequest.get(), into, size, &read) != FALSE;
             },
             scratch.data(), want, m_nLastError);
         skipped += got;
         if (got < want) break;
     }
     return skipped;
-}
-
-bool InetHttp_CL::SetFilePointer(DWORD offset) {
-    if (!m_hRequest || offset > static_cast<DWORD>(LONG_MAX)) return false;
-    const DWORD at = ::InternetSetFilePointer(m_hRequest, static_cast<LONG>(offset), nullptr, FILE_BEGIN, 0);
-    return at != INVALID_SET_FILE_POINTER && at == offset;
 }
 
 } // namespace lum

@@ -5,11 +5,21 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "base/Scoped.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace lum {
+
+struct InternetHandleTraits {
+    static HINTERNET invalid() noexcept { return nullptr; }
+    static bool valid(HINTERNET h) noexcept { return h != nullptr; }
+    static void close(HINTERNET h) noexcept { ::InternetCloseHandle(h); }
+};
+using UniqueInternet = Owned<HINTERNET, InternetHandleTraits>;
 
 // Without these the platform may wait minutes for a host that does not
 // answer, and the window hangs meanwhile.
@@ -46,7 +56,7 @@ bool IsConnectionFailure(DWORD error);
 class InetHttp_CL {
 public:
     InetHttp_CL() = default;
-    virtual ~InetHttp_CL();
+    virtual ~InetHttp_CL();  // request, connection, then session
     InetHttp_CL(const InetHttp_CL&) = delete;
     InetHttp_CL& operator=(const InetHttp_CL&) = delete;
 
@@ -59,10 +69,10 @@ public:
     DWORD Read(DWORD n);
     // Reads and throws away `n` bytes; returns how many were skipped.
     DWORD Skip(DWORD n);
-    // Moves the response's read position; false where the platform cannot.
-    bool SetFilePointer(DWORD offset);
 
-    const unsigned char* Data() const { return m_pBuffer; }
+    const unsigned char* Data() const { return m_buffer.data(); }
+    // Hands the last read's bytes over (without the 0 after them).
+    std::vector<unsigned char> TakeData();
     int32_t ContentLength() const { return m_nContentLength; }
     DWORD StatusCode() const { return m_nStatusCode; }
     // The platform error of the last call that failed, 0 after success.
@@ -70,13 +80,13 @@ public:
     std::wstring QueryHeader(DWORD info) const;
 
 private:
-    void FreeBuffer();
     void ApplyTimeouts(HINTERNET handle) const;
 
-    HINTERNET m_hSession = nullptr;
-    HINTERNET m_hConnect = nullptr;
-    HINTERNET m_hRequest = nullptr;
-    unsigned char* m_pBuffer = nullptr;  // GlobalAlloc(GMEM_FIXED)
+    // Declared parent first, so that they are closed child first.
+    UniqueInternet m_hSession;
+    UniqueInternet m_hConnect;
+    UniqueInternet m_hRequest;
+    std::vector<unsigned char> m_buffer;  // the last read, with a 0 byte after it
     int32_t m_nContentLength = 0;
     DWORD m_nStatusCode = 0;
     DWORD m_nLastError = 0;

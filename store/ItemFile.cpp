@@ -2,6 +2,7 @@
 
 #include "base/IniFile.h"
 #include "base/ModulePath.h"
+#include "store/ProfileSection.h"
 #include "store/SaverCatalog.h"
 
 #include <cwchar>
@@ -21,14 +22,15 @@ bool IsEntryFileName(const std::wstring& name) {
 }
 
 void ReadItem(const std::wstring& iniPath, SaverItem& item) {
-    item.sort_id = ReadIniInt(iniPath, kItemSection, L"sort_id", -1);
-    item.category = ReadIniString(iniPath, kItemSection, L"category", kUnsortedCategory);
-    item.title = ReadIniString(iniPath, kItemSection, L"title");
-    item.note = ReadIniString(iniPath, kItemSection, L"note");
-    item.web = ReadIniString(iniPath, kItemSection, L"web");
-    item.scr = ReadIniString(iniPath, kItemSection, L"scr");
-    item.large_image = ReadIniInt(iniPath, kItemSection, L"large_image", 0);
-    item.use_original_saver = ReadIniInt(iniPath, kItemSection, L"use_original_saver", 0);
+    const ProfileSection section = ReadProfileSection(iniPath, kItemSection);
+    item.sort_id = section.Int(L"sort_id", -1);
+    item.category = section.String(L"category", kUnsortedCategory, kIniValueBuffer);
+    item.title = section.String(L"title", L"", kIniValueBuffer);
+    item.note = section.String(L"note", L"", kIniValueBuffer);
+    item.web = section.String(L"web", L"", kIniValueBuffer);
+    item.scr = section.String(L"scr", L"", kIniValueBuffer);
+    item.large_image = section.Int(L"large_image", 0);
+    item.use_original_saver = section.Int(L"use_original_saver", 0);
     item.folder = FolderOfPath(iniPath);
     item.image = item.folder + L"\\" + kThumbnailName;
 }
@@ -44,6 +46,14 @@ void SaveItem(const SaverItem& item) {
     WriteIniString(path, kItemSection, L"scr", item.scr);
     WriteIniInt(path, kItemSection, L"large_image", item.large_image);
     WriteIniInt(path, kItemSection, L"use_original_saver", item.use_original_saver);
+}
+
+void SaveSortId(const SaverItem& item) {
+    if (item.folder.empty()) return;
+    const std::wstring path = item.folder + L"\\" + kItemFileName;
+    const std::wstring value = std::to_wstring(item.sort_id);
+    if (!ReplaceProfileValue(path, kItemSection, L"sort_id", value))
+        WriteIniString(path, kItemSection, L"sort_id", value);
 }
 
 } // namespace lum

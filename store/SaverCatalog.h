@@ -30,6 +30,9 @@ void LoadItems(SaverCatalog& catalog);
 void ScanEntryFiles(const std::wstring& folder, std::vector<std::wstring>& entryFiles);
 void ReadItem(const std::wstring& iniPath, SaverItem& item);
 void SaveItem(const SaverItem& item);
+// Writes the "sort_id" key alone: a new position must not rewrite the other
+// values (a load keeps only 4,095 characters of each).
+void SaveSortId(const SaverItem& item);
 void BuildGroups(SaverCatalog& catalog);
 void NormalizeSortIds(SaverCatalog& catalog);
 void RenumberCategory(SaverCatalog& catalog, const std::vector<int32_t>& items);

@@ -6,16 +6,11 @@
 #include "base/Scoped.h"
 
 #include <algorithm>
-#include <atomic>
+#include <new>
 
 namespace lum {
 
 namespace {
-
-// Whether the platform's file pointer failed once in this process. It fails
-// for reasons of the platform (no cache, or a stub), not of the server, so
-// later lookups go straight to the next way and spare a request.
-std::atomic<bool> g_filePointerFailed{false};
 
 // Not every SDK's wininet.h names it.
 constexpr DWORD kStatusRangeNotSatisfiable = 416;
@@ -113,6 +108,37 @@ bool WritePicture(const std::wstring& path, const unsigned char* data, DWORD siz
     return written;
 }
 
+// The matching record's strings and picture, into `item` and destFolder.
+FetchOutcome FetchRecord(const DatabaseEndpoint& endpoint, const SaverIndexRecord& record,
+                         const std::wstring& destFolder, SaverItem& item, const FetchOptions& options) {
+    std::vector<unsigned char> bytes;
+    const FetchOutcome strings = FetchStringBytes(endpoint, record.stringOffset, record.StringBytes(), options, bytes);
+    if (strings != FetchOutcome::Found) return strings;
+    SaverRecordStrings texts;
+    if (!DecodeRecordStrings(record, bytes.data(), bytes.size(), texts)) return FetchOutcome::Failed;
+    // An empty category or title means the publisher has none: the record
+    // keeps what it had ("未設定" and the file name for a new entry) rather
+    // than getting a nameless category that would be added to the list.
+    if (!texts.category.empty()) item.category = texts.category;
+    if (!texts.title.empty()) item.title = texts.title;
+    item.note = texts.note;
+    item.web = texts.web;
+    item.large_image = record.largeImage ? 1 : 0;
+
+    InetHttp_CL http;
+    if (!StartRequest(http, endpoint, options, kPictureRequestFolder + PictureFileName(record.pictureNumber))) {
+        return FailureOf(http);
+    }
+    // An empty answer is no picture: the caller's placeholder serves better.
+    const int32_t size = http.ContentLength();
+    if (size <= 0 || size > kPictureMaxBytes) return FetchOutcome::Failed;
+    if (http.Read(static_cast<DWORD>(size)) != static_cast<DWORD>(size)) return FailureOf(http);
+    if (!WritePicture(destFolder + L"\\image.png", http.Data(), static_cast<DWORD>(size))) {
+        return FetchOutcome::Failed;
+    }
+    return FetchOutcome::Found;
+}
+
 } // namespace
 
 bool ParseDatabaseHost(const std::wstring& text, DatabaseEndpoint& out) {
@@ -161,104 +187,77 @@ bool ReadDatabaseEndpoint(const std::wstring& settingsPath, DatabaseEndpoint& ou
     return ParseDatabaseHost(AppSettings(settingsPath).ReadString(kDatabaseHostKey), out);
 }
 
-ScanResult ScanIndex(int64_t contentLength, uint64_t key, const std::wstring& fileName,
-                     const std::function<const unsigned char*(uint32_t)>& readChunk, SaverIndexRecord& found) {
-    if (contentLength < static_cast<int64_t>(kIndexRecordSize)) return ScanResult::NotFound;
-    // Trailing bytes that make no whole record are never looked at.
-    uint64_t left = static_cast<uint64_t>(contentLength) / kIndexRecordSize * kIndexRecordSize;
-    while (left > 0) {
-        const uint32_t chunk = static_cast<uint32_t>(std::min<uint64_t>(left, kIndexChunkBytes));
-        const unsigned char* data = readChunk(chunk);
-        if (!data) return ScanResult::ReadFailed;
-        for (uint32_t at = 0; at < chunk; at += kIndexRecordSize) {
-            SaverIndexRecord record = DecodeIndexRecord(data + at);
-            if (RecordMatches(record, key, fileName)) {
-                found = std::move(record);
-                return ScanResult::Found;
-            }
+size_t SearchableIndexBytes(int64_t announced, size_t received) {
+    if (announced < static_cast<int64_t>(kIndexRecordSize)) return 0;
+    const uint64_t whole = static_cast<uint64_t>(announced) / kIndexRecordSize * kIndexRecordSize;
+    if (received >= whole) return static_cast<size_t>(whole);
+    return received / kIndexChunkBytes * kIndexChunkBytes;
+}
+
+bool FindIndexRecord(const DatabaseIndex& index, uint64_t key, const std::wstring& fileName,
+                     SaverIndexRecord& found) {
+    const unsigned char* data = index.records.data();
+    for (size_t at = 0; at + kIndexRecordSize <= index.records.size(); at += kIndexRecordSize) {
+        // The key decides nearly every record; only equal keys are decoded.
+        uint64_t recordKey = 0;
+        for (int b = 7; b >= 0; --b) recordKey = (recordKey << 8) | data[at + static_cast<size_t>(b)];
+        if (recordKey != key) continue;
+        SaverIndexRecord record = DecodeIndexRecord(data + at);
+        if (RecordMatches(record, key, fileName)) {
+            found = std::move(record);
+            return true;
         }
-        left -= chunk;
     }
-    return ScanResult::NotFound;
+    return false;
+}
+
+FetchOutcome DownloadIndex(const DatabaseEndpoint& endpoint, const FetchOptions& options, DatabaseIndex& index) {
+    index = DatabaseIndex();
+    InetHttp_CL http;
+    if (!StartRequest(http, endpoint, options, kIndexRequestPath)) return FailureOf(http);
+    const size_t wanted = SearchableIndexBytes(http.ContentLength(), SIZE_MAX);
+    if (wanted == 0) return FetchOutcome::Found;  // no whole record: an empty index
+    // Read to the end even though a match may come early: closing a request
+    // with data unread makes the platform read it all anyway.
+    const DWORD got = http.Read(static_cast<DWORD>(wanted));
+    index.records = http.TakeData();
+    index.records.resize(SearchableIndexBytes(http.ContentLength(), got));
+    if (got < wanted) index.missing = FailureOf(http);
+    return FetchOutcome::Found;
 }
 
 FetchOutcome FetchStringBytes(const DatabaseEndpoint& endpoint, uint32_t offset, uint32_t count,
                               const FetchOptions& options, std::vector<unsigned char>& out) {
-    if (options.seek == SeekMethod::Range) return FetchByRange(endpoint, offset, count, options, out, false);
-    if (options.seek == SeekMethod::Automatic && g_filePointerFailed) {
-        return FetchByRange(endpoint, offset, count, options, out, true);
-    }
-
-    {
-        InetHttp_CL http;
-        if (!StartRequest(http, endpoint, options, kStringsRequestPath)) return FailureOf(http);
-        // The buffer comes from the record, the file's length from the server:
-        // a record reaching past the end is a broken record, not a read past it.
-        if (!Fits(offset, count, http.ContentLength())) return FetchOutcome::NotFound;
-
-        switch (options.seek) {
-        case SeekMethod::FilePointer:
-            if (!http.SetFilePointer(offset)) return FetchOutcome::Failed;
-            return ReadExactly(http, count, out);
-        case SeekMethod::Discard:
-            if (http.Skip(offset) != offset) return FailureOf(http);
-            return ReadExactly(http, count, out);
-        default:
-            break;
-        }
-        if (http.SetFilePointer(offset)) return ReadExactly(http, count, out);
-        g_filePointerFailed = true;
-    }
-    // The file pointer needs the platform's cache (and is a stub on some
-    // platforms): ask for the record's bytes alone, or skip up to them.
-    return FetchByRange(endpoint, offset, count, options, out, true);
+    if (options.seek != SeekMethod::Discard)
+        return FetchByRange(endpoint, offset, count, options, out, options.seek == SeekMethod::Automatic);
+    InetHttp_CL http;
+    if (!StartRequest(http, endpoint, options, kStringsRequestPath)) return FailureOf(http);
+    // The buffer comes from the record, the file's length from the server:
+    // a record reaching past the end is a broken record, not a read past it.
+    if (!Fits(offset, count, http.ContentLength())) return FetchOutcome::NotFound;
+    if (http.Skip(offset) != offset) return FailureOf(http);
+    return ReadExactly(http, count, out);
 }
 
 FetchOutcome LookupSaverInfo(const DatabaseEndpoint& endpoint, const std::wstring& saverPath,
                              const std::wstring& destFolder, SaverItem& item, const FetchOptions& options) {
     uint64_t key = 0;
     if (!SaverFingerprint(saverPath, key)) return FetchOutcome::NotFound;
-    const std::wstring fileName = FileNameOfPath(saverPath);
-
+    DatabaseIndex index;
+    const FetchOutcome downloaded = DownloadIndex(endpoint, options, index);
+    if (downloaded != FetchOutcome::Found) return downloaded;
     SaverIndexRecord record;
-    {
-        InetHttp_CL http;
-        if (!StartRequest(http, endpoint, options, kIndexRequestPath)) return FailureOf(http);
-        const ScanResult scan = ScanIndex(http.ContentLength(), key, fileName,
-                                          [&http](uint32_t n) -> const unsigned char* {
-                                              return http.Read(n) == n ? http.Data() : nullptr;
-                                          },
-                                          record);
-        if (scan == ScanResult::ReadFailed) return FailureOf(http);
-        if (scan == ScanResult::NotFound) return FetchOutcome::NotFound;
-    }
+    if (!FindIndexRecord(index, key, FileNameOfPath(saverPath), record)) return index.missing;
+    return FetchRecord(endpoint, record, destFolder, item, options);
+}
 
-    std::vector<unsigned char> bytes;
-    const FetchOutcome strings = FetchStringBytes(endpoint, record.stringOffset, record.StringBytes(), options, bytes);
-    if (strings != FetchOutcome::Found) return strings;
-    SaverRecordStrings texts;
-    if (!DecodeRecordStrings(record, bytes.data(), bytes.size(), texts)) return FetchOutcome::Failed;
-    // An empty category or title means the publisher has none: the record
-    // keeps what it had ("未設定" and the file name for a new entry) rather
-    // than getting a nameless category that would be added to the list.
-    if (!texts.category.empty()) item.category = texts.category;
-    if (!texts.title.empty()) item.title = texts.title;
-    item.note = texts.note;
-    item.web = texts.web;
-    item.large_image = record.largeImage ? 1 : 0;
-
-    InetHttp_CL http;
-    if (!StartRequest(http, endpoint, options, kPictureRequestFolder + PictureFileName(record.pictureNumber))) {
-        return FailureOf(http);
-    }
-    // An empty answer is no picture: the caller's placeholder serves better.
-    const int32_t size = http.ContentLength();
-    if (size <= 0 || size > kPictureMaxBytes) return FetchOutcome::Failed;
-    if (http.Read(static_cast<DWORD>(size)) != static_cast<DWORD>(size)) return FailureOf(http);
-    if (!WritePicture(destFolder + L"\\image.png", http.Data(), static_cast<DWORD>(size))) {
-        return FetchOutcome::Failed;
-    }
-    return FetchOutcome::Found;
+FetchOutcome LookupInIndex(const DatabaseEndpoint& endpoint, const DatabaseIndex& index, const std::wstring& saverPath,
+                           const std::wstring& destFolder, SaverItem& item, const FetchOptions& options) {
+    uint64_t key = 0;
+    if (!SaverFingerprint(saverPath, key)) return FetchOutcome::NotFound;
+    SaverIndexRecord record;
+    if (!FindIndexRecord(index, key, FileNameOfPath(saverPath), record)) return index.missing;
+    return FetchRecord(endpoint, record, destFolder, item, options);
 }
 
 int FetchSaverInfo(const std::wstring& settingsPath, const std::wstring& saverPath, const std::wstring& destFolder,

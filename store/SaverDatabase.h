@@ -1,14 +1,14 @@
 #pragma once
 // The lookup of a saver in the publisher's web database: the index is
-// scanned for the saver's fingerprint and file name, then the matching
-// record's strings and picture are fetched.
+// downloaded whole and searched for the saver's fingerprint and file name,
+// then the matching record's strings and picture are fetched.
 #include "store/InetHttp.h"
 #include "store/SaverIndexRecord.h"
 #include "base/SaverItem.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
 namespace lum {
 
@@ -22,7 +22,8 @@ constexpr wchar_t kIndexRequestPath[] = L"lumenary/db_saver_index.txt";
 constexpr wchar_t kStringsRequestPath[] = L"lumenary/db_saver_string.txt";
 constexpr wchar_t kPictureRequestFolder[] = L"lumenary/images/";
 
-// Records scanned per read of the index.
+// The index was once scanned in reads of this size; an answer cut short
+// still yields the records of the whole chunks that came.
 constexpr uint32_t kIndexChunkBytes = 50 * kIndexRecordSize;
 // A thumbnail larger than this is not a thumbnail.
 constexpr int32_t kPictureMaxBytes = 16 * 1024 * 1024;
@@ -38,10 +39,11 @@ bool ParseDatabaseHost(const std::wstring& text, DatabaseEndpoint& out);
 // The setting as it is in the file now.
 bool ReadDatabaseEndpoint(const std::wstring& settingsPath, DatabaseEndpoint& out);
 
-// How to reach a record's strings inside the strings file. Automatic tries
-// the platform's file pointer, then a Range request, then reads and
-// discards; the others force one way (tests compare them).
-enum class SeekMethod { Automatic, FilePointer, Range, Discard };
+// How to reach a record's strings inside the strings file. Automatic asks
+// for the record's bytes alone (Range) and, when the server sends the whole
+// file instead, skips up to them; the others force one way (tests compare
+// them).
+enum class SeekMethod { Automatic, Range, Discard };
 
 struct FetchOptions {
     HttpTimeouts timeouts;
@@ -55,13 +57,27 @@ enum class FetchOutcome {
     Unreachable,  // no connection, or the server stopped answering
 };
 
-enum class ScanResult { Found, NotFound, ReadFailed };
+// The index of one database as it was downloaded.
+struct DatabaseIndex {
+    std::vector<unsigned char> records;  // whole records, in index order
+    // What a lookup answers for a saver that is not among the records:
+    // NotFound for a whole index, the read's failure for one cut short.
+    FetchOutcome missing = FetchOutcome::NotFound;
+    bool Complete() const { return missing == FetchOutcome::NotFound; }
+};
 
-// Scans an index of `contentLength` bytes (cut to whole records) in chunks
-// of at most kIndexChunkBytes. `readChunk(n)` returns n bytes or null when
-// fewer came. Stops reading at the first matching record.
-ScanResult ScanIndex(int64_t contentLength, uint64_t key, const std::wstring& fileName,
-                     const std::function<const unsigned char*(uint32_t)>& readChunk, SaverIndexRecord& found);
+// How many of `received` bytes of an index announced as `announced` bytes
+// long are searched: whole records of the announced length; of an answer cut
+// short, the whole chunks that came.
+size_t SearchableIndexBytes(int64_t announced, size_t received);
+
+// The first record with this key and file name.
+bool FindIndexRecord(const DatabaseIndex& index, uint64_t key, const std::wstring& fileName,
+                     SaverIndexRecord& found);
+
+// Reads the whole index in one request. Found when `index` was filled (it
+// may still be cut short: see `missing`); else why there is none.
+FetchOutcome DownloadIndex(const DatabaseEndpoint& endpoint, const FetchOptions& options, DatabaseIndex& index);
 
 // Fetches the `count` bytes at `offset` of the strings file. NotFound when
 // they would reach past the file's end.
@@ -69,10 +85,14 @@ FetchOutcome FetchStringBytes(const DatabaseEndpoint& endpoint, uint32_t offset,
                               const FetchOptions& options, std::vector<unsigned char>& out);
 
 // On Found: category and title (where the database has them), note, web and
-// large_image are set, and destFolder + "\image.png" is written.
+// large_image are set, and destFolder + "\image.png" is written. The index
+// is downloaded for this one lookup.
 FetchOutcome LookupSaverInfo(const DatabaseEndpoint& endpoint, const std::wstring& saverPath,
                              const std::wstring& destFolder, SaverItem& item,
                              const FetchOptions& options = FetchOptions());
+// The same with an index already downloaded from `endpoint`.
+FetchOutcome LookupInIndex(const DatabaseEndpoint& endpoint, const DatabaseIndex& index, const std::wstring& saverPath,
+                           const std::wstring& destFolder, SaverItem& item, const FetchOptions& options);
 
 // 1 when the saver was found and destFolder + "\image.png" written, else 0.
 // The host comes from the settings file, read now.

@@ -81,7 +81,7 @@ int FindCategory(const SaverCatalog& catalog, const std::wstring& name) {
 
 void NormalizeSortIds(SaverCatalog& catalog) {
     for (const int32_t index : NormalizeGroups(catalog.groups, catalog.items))
-        SaveItem(catalog.items[static_cast<size_t>(index)]);
+        SaveSortId(catalog.items[static_cast<size_t>(index)]);
 }
 
 void BuildGroups(SaverCatalog& catalog) {
@@ -97,8 +97,9 @@ void RenumberCategory(SaverCatalog& catalog, const std::vector<int32_t>& items) 
         const int32_t index = items[p];
         if (index < 0 || static_cast<size_t>(index) >= catalog.items.size()) continue;
         SaverItem& item = catalog.items[static_cast<size_t>(index)];
+        if (item.sort_id == static_cast<int32_t>(p)) continue;
         item.sort_id = static_cast<int32_t>(p);
-        SaveItem(item);
+        SaveSortId(item);
     }
 }
 

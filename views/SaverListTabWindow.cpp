@@ -14,6 +14,16 @@ HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))
 
 int ListCount(HWND list) { return static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0)); }
 
+// What a row shows of its thumbnail: from its origin up to the text box,
+// which covers the rest, and down to the row's bottom.
+SIZE ShownThumbnailArea() {
+    const RECT row{0, 0, 0, kSaverRowHeight};
+    const POINT origin = RowThumbnailOrigin(row);
+    return SIZE{static_cast<LONG>(RowTextBox(row).x) - origin.x, kSaverRowHeight - origin.y};
+}
+
+constexpr size_t kKeptThumbnails = 200;  // a few screens of rows, about 10 MB at most
+
 } // namespace
 
 SaverListWindow_CL::~SaverListWindow_CL() { m_runner.Stop(); }
@@ -42,7 +52,10 @@ HWND SaverListTabWindow_CL::Create(SaverCatalog* catalog, HFONT font, HWND mainW
     return tabs;
 }
 
+SaverListTabWindow_CL::SaverListTabWindow_CL() : m_thumbnails(ShownThumbnailArea(), kKeptThumbnails) {}
+
 void SaverListTabWindow_CL::RebuildTabs() {
+    m_thumbnails.Clear();  // a reload: entries and their pictures may have changed
     if (!m_hWnd) return;
     ::SendMessageW(m_hWnd, TCM_DELETEALLITEMS, 0, 0);
     m_tabCategories.clear();
@@ -139,6 +152,7 @@ LRESULT SaverListTabWindow_CL::HandleMessage(HWND hwnd, UINT message, WPARAM wPa
         break;
     case WM_DESTROY:
         m_pRowFont.reset();
+        m_thumbnails.Clear();
         break;
     default:
         break;
@@ -169,7 +183,7 @@ void SaverListTabWindow_CL::DrawRow(const DRAWITEMSTRUCT& draw) {
     }
     if (!m_pRowFont) m_pRowFont = std::make_unique<FallbackFont>(MakeRowFont());
     DrawSaverRow(draw.hDC, draw.rcItem, m_pCatalog->items[static_cast<size_t>(index)],
-                 (draw.itemState & ODS_SELECTED) != 0, *m_pRowFont);
+                 (draw.itemState & ODS_SELECTED) != 0, *m_pRowFont, m_thumbnails);
 }
 
 void SaverListTabWindow_CL::OnRightClick(POINT pointInTabs) {

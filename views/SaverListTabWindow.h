@@ -38,7 +38,7 @@ private:
 
 class SaverListTabWindow_CL : public SubClassWindowBase_CL {
 public:
-    SaverListTabWindow_CL() = default;
+    SaverListTabWindow_CL();
     ~SaverListTabWindow_CL() override;
 
     // Creates the tab control (id 200) as a child of `mainWindow` and the
@@ -83,6 +83,7 @@ private:
     bool m_bSyntheticClick = false;  // a right click is selecting its row
     std::vector<int> m_tabCategories;
     std::unique_ptr<FallbackFont> m_pRowFont;  // made at the first row drawn, freed with the window
+    ThumbnailCache m_thumbnails;                // emptied at every rebuild and with the window
 };
 
 } // namespace lum

@@ -46,7 +46,8 @@ void DrawEmptyRow(HDC hdc, const RECT& item) {
     ::FillRect(hdc, &item, ::GetSysColorBrush(COLOR_WINDOW));
 }
 
-void DrawSaverRow(HDC hdc, const RECT& item, const SaverItem& entry, bool selected, const FallbackFont& font) {
+void DrawSaverRow(HDC hdc, const RECT& item, const SaverItem& entry, bool selected, const FallbackFont& font,
+                  ThumbnailCache& thumbnails) {
     // The list does not erase a row before it is drawn again; without this a
     // frame would stay behind when the selection moves on.
     DrawEmptyRow(hdc, item);
@@ -57,14 +58,11 @@ void DrawSaverRow(HDC hdc, const RECT& item, const SaverItem& entry, bool select
     gdip::GdipSetClipRectI(graphics.get(), item.left, item.top, item.right - item.left, item.bottom - item.top,
                            Gdiplus::CombineModeReplace);
 
-    if (!entry.image.empty()) {
-        GdipImage thumbnail = LoadPicture(entry.image);
-        UINT width = 0, height = 0;
-        if (PictureSize(thumbnail, width, height)) {
-            const POINT origin = RowThumbnailOrigin(item);
-            gdip::GdipDrawImageRectI(graphics.get(), thumbnail.get(), origin.x, origin.y, static_cast<INT>(width),
-                                     static_cast<INT>(height));
-        }
+    const KeptThumbnail thumbnail = thumbnails.Get(entry.image);
+    if (thumbnail.picture) {
+        const POINT origin = RowThumbnailOrigin(item);
+        gdip::GdipDrawImageRectI(graphics.get(), thumbnail.picture, origin.x, origin.y,
+                                 static_cast<INT>(thumbnail.width), static_cast<INT>(thumbnail.height));
     }
 
     FillBox(graphics.get(), selected ? kRowSelectedBoxColour : kRowTextBoxColour, RowTextBox(item));

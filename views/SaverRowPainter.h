@@ -5,6 +5,7 @@
 // sees which saver is being previewed.
 #include "base/SaverItem.h"
 #include "toolkit/GdiPlusOwners.h"
+#include "views/ThumbnailCache.h"
 
 #include <windows.h>
 
@@ -21,7 +22,9 @@ FallbackFont MakeRowFont();
 
 // Paints the row into `hdc` within `item` and nothing outside it. A missing
 // or broken thumbnail leaves its place blank; the text is drawn anyway.
-void DrawSaverRow(HDC hdc, const RECT& item, const SaverItem& entry, bool selected, const FallbackFont& font);
+// The thumbnail comes from `thumbnails`, decoded once per entry.
+void DrawSaverRow(HDC hdc, const RECT& item, const SaverItem& entry, bool selected, const FallbackFont& font,
+                  ThumbnailCache& thumbnails);
 
 // Paints a row of the list that has no entry behind it (the empty row shown
 // while a drag is under way).

@@ -98,12 +98,18 @@ TEST(EntryScan, ASubFolderIsScannedBeforeItsParentsNextEntry) {
     EXPECT_EQ(inA[2] - inA[0], 2u);
 }
 
-TEST(EntryScan, ReloadForgetsDeletedEntries) {
+TEST(EntryScan, ReloadForgetsDeletedEntriesAndSaverPathsFollowTheItems) {
     StoreFolder store;
-    store.WriteEntry(L"00000", L"title=one\r\n");
-    store.WriteEntry(L"00001", L"title=two\r\n");
+    store.WriteEntry(L"00000", L"title=one\r\nscr=C:\\a.scr\r\n");
+    store.WriteEntry(L"00001", L"title=two\r\nscr=C:\\b.scr\r\n");
     LoadCatalog(store.catalog);
-    ASSERT_EQ(store.catalog.items.size(), 2u);
+    std::vector<std::wstring> paths = {L"C:\\before.scr"};
+    CollectSaverPaths(store.catalog, paths);
+    ASSERT_EQ(paths.size(), 3u);
+    EXPECT_EQ(paths[1], store.catalog.items[0].scr);
+    EXPECT_EQ(paths[2], store.catalog.items[1].scr);
+    EXPECT_NE(paths[1], paths[2]);
+
     test::RemoveTree(store.All() + L"\\00000");
     LoadItems(store.catalog);
     BuildGroups(store.catalog);
@@ -111,22 +117,6 @@ TEST(EntryScan, ReloadForgetsDeletedEntries) {
     EXPECT_EQ(store.catalog.entry_files.size(), 1u);
     EXPECT_EQ(store.catalog.items[0].title, L"two");
     EXPECT_EQ(store.catalog.groups[0].items, std::vector<int32_t>{0});
-}
-
-TEST(EntryScan, CollectSaverPathsAppendsEveryScrInItemOrder) {
-    StoreFolder store;
-    store.WriteEntry(L"00000", L"scr=C:\\a.scr\r\n");
-    store.WriteEntry(L"00001", L"scr=C:\\b.scr\r\n");
-    LoadCatalog(store.catalog);
-    std::vector<std::wstring> paths = {L"C:\\before.scr"};
-    CollectSaverPaths(store.catalog, paths);
-    ASSERT_EQ(paths.size(), 3u);
-    EXPECT_EQ(paths[0], L"C:\\before.scr");
-    EXPECT_EQ(paths[1], store.catalog.items[0].scr);
-    EXPECT_EQ(paths[2], store.catalog.items[1].scr);
-    std::sort(paths.begin() + 1, paths.end());
-    EXPECT_EQ(paths[1], L"C:\\a.scr");
-    EXPECT_EQ(paths[2], L"C:\\b.scr");
 }
 
 } // namespace

@@ -1,4 +1,6 @@
+#include "base/IniFile.h"
 #include "store/ItemFile.h"
+#include "store/ProfileSection.h"
 #include "store/SaverCatalog.h"
 #include "tests/store/StoreFixture.h"
 
@@ -8,6 +10,7 @@ namespace lum {
 namespace {
 
 using test::StoreFolder;
+using Bytes = std::vector<unsigned char>;
 
 SaverItem FullItem(const std::wstring& folder) {
     SaverItem item;
@@ -23,27 +26,139 @@ SaverItem FullItem(const std::wstring& folder) {
     return item;
 }
 
-TEST(ItemFile, MissingFileOrSectionGivesTheDefaults) {
+Bytes Utf16(const std::wstring& text, bool bigEndian = false) {
+    Bytes bytes = bigEndian ? Bytes{0xFE, 0xFF} : Bytes{0xFF, 0xFE};
+    for (wchar_t c : text) {
+        const auto lo = static_cast<unsigned char>(c & 0xFF), hi = static_cast<unsigned char>(c >> 8);
+        bytes.push_back(bigEndian ? hi : lo);
+        bytes.push_back(bigEndian ? lo : hi);
+    }
+    return bytes;
+}
+
+Bytes Narrow(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+std::wstring PlatformString(const std::wstring& path, const wchar_t* key, const wchar_t* fallback, DWORD size) {
+    std::vector<wchar_t> buffer(size + 1, L'\0');
+    const DWORD n = ::GetPrivateProfileStringW(L"SAVER_ITEM", key, fallback, buffer.data(), size, path.c_str());
+    return std::wstring(buffer.data(), n);
+}
+
+// Every value as the profile functions give it, one call per key.
+SaverItem ReadItemPerKey(const std::wstring& path) {
+    SaverItem item;
+    auto integer = [&](const wchar_t* key, int fallback) {
+        return static_cast<int32_t>(::GetPrivateProfileIntW(L"SAVER_ITEM", key, fallback, path.c_str()));
+    };
+    item.sort_id = integer(L"sort_id", -1);
+    item.category = PlatformString(path, L"category", L"未設定", 4096);
+    item.title = PlatformString(path, L"title", L"", 4096);
+    item.note = PlatformString(path, L"note", L"", 4096);
+    item.web = PlatformString(path, L"web", L"", 4096);
+    item.scr = PlatformString(path, L"scr", L"", 4096);
+    item.large_image = integer(L"large_image", 0);
+    item.use_original_saver = integer(L"use_original_saver", 0);
+    return item;
+}
+
+void ExpectSameStoredFields(const SaverItem& item, const SaverItem& expected) {
+    EXPECT_EQ(item.sort_id, expected.sort_id);
+    EXPECT_EQ(item.category, expected.category);
+    EXPECT_EQ(item.title, expected.title);
+    EXPECT_EQ(item.note, expected.note);
+    EXPECT_EQ(item.web, expected.web);
+    EXPECT_EQ(item.scr, expected.scr);
+    EXPECT_EQ(item.large_image, expected.large_image);
+    EXPECT_EQ(item.use_original_saver, expected.use_original_saver);
+}
+
+Bytes Garbage() {
+    Bytes bytes;
+    unsigned seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes.push_back(static_cast<unsigned char>(seed >> 16));
+    }
+    const std::string inside = "\n[SAVER_ITEM]\ntitle=among\x01noise\r\nsort_id=3\0\n";
+    bytes.insert(bytes.begin() + 1000, inside.begin(), inside.end());
+    return bytes;
+}
+
+struct FileCase {
+    const char* what;
+    Bytes bytes;
+};
+
+// The single read must give what the profile functions give on the same
+// file, whatever the file holds; the comparison runs on the platform's own
+// functions, so no expectation here is written by hand.
+TEST(ItemFile, SingleReadGivesWhatThePerKeyReadsGive) {
+    const std::wstring longValue(5000, L'長');
+    const std::wstring quotedLong = L"\"" + std::wstring(4094, L'q') + L"\"";
+    const std::vector<FileCase> cases = {
+        {"Japanese UTF-16", Utf16(L"[SAVER_ITEM]\r\nsort_id=12\r\ncategory=自然／風景\r\ntitle=星空の海\r\n"
+                                  L"note=夜空を流れる星\r\nweb=http://例え.jp/\r\nscr=C:\\savers\\星.scr\r\n"
+                                  L"large_image=1\r\nuse_original_saver=1\r\n")},
+        {"ANSI", Narrow("[SAVER_ITEM]\r\nsort_id=7\r\ncategory=\x82\xa0\x83X\r\ntitle=Caf\xe9 \x93\xfa\r\n"
+                        "scr=C:\\a.scr\r\n")},
+        {"UTF-8 with its mark", Narrow("\xEF\xBB\xBF[SAVER_ITEM]\ntitle=\xE6\x98\x9F\nsort_id=2\n")},
+        {"UTF-16 big-endian", Utf16(L"[SAVER_ITEM]\r\ntitle=逆順\r\nsort_id=5\r\n", true)},
+        {"missing keys, other case", Utf16(L"[saver_item]\r\nTITLE=only a title\r\n")},
+        {"another section only", Utf16(L"[OTHER]\r\ntitle=x\r\nsort_id=9\r\n")},
+        {"empty file", Bytes{}},
+        {"quoted values", Utf16(L"[SAVER_ITEM]\r\ntitle=\"quoted\"\r\nnote='single'\r\nweb=\"unbalanced\r\n"
+                                L"scr=\"\"\r\ncategory='\r\nsort_id=\"5\"\r\nlarge_image='1'\r\n")},
+        {"blanks", Utf16(L"  [SAVER_ITEM]  \r\n\r\n  title \t=  spaced out \t \r\n\x3000note\x3000=\x3000全角\x3000\r\n"
+                         L"web=\x00a0nbsp\x00a0\r\nscr=ctrl-z\x1a\r\ncategory=in\rside\r\nsort_id= 12abc\r\n"
+                         L"large_image\r\nuse_original_saver=\r\n")},
+        {"repeats and broken lines",
+         Utf16(L"title=before any section\r\n[SAVER_ITEM\r\n[SAVER_ITEM]\r\n[SAVER_ITEM=x\r\ntitle=first\r\n"
+               L"title=second\r\nnote\r\nnote=after a bare name\r\n[X]\r\nweb=other\r\n[SAVER_ITEM]\r\nscr=later\r\n")},
+        {"integers", Utf16(L"[SAVER_ITEM]\r\nsort_id=-3\r\nlarge_image=0x10\r\nuse_original_saver=99999999999\r\n"
+                           L"scr=0b101\r\nweb=0X10\r\nnote=-0o17z\r\n")},
+        {"more integers", Utf16(L"[SAVER_ITEM]\r\nsort_id=+7\r\nlarge_image=abc\r\nuse_original_saver=\x3000" L"5\r\n")},
+        {"CR-only lines", Narrow("[SAVER_ITEM]\rtitle=mac\rsort_id=4\r")},
+        {"values past the buffer", Utf16(L"[SAVER_ITEM]\r\nnote=" + longValue + L"\r\ntitle=" + quotedLong + L"\r\n")},
+        {"garbage", Garbage()},
+    };
     StoreFolder store;
-    const std::wstring ini = store.WriteEntry(L"00000", L"");
-    // A file with another section only, and a path with no file at all.
-    test::WriteUtf16File(ini, L"[OTHER]\r\ntitle=x\r\n");
-    for (const std::wstring& path : {ini, store.All() + L"\\00009\\saver_item.ini"}) {
+    const std::vector<std::wstring> extraKeys = {L"sort_id", L"title", L"note", L"web", L"scr", L"[SAVER_ITEM",
+                                                 L"[SAVER_ITEM=x", L"missing", L"side"};
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        // A fresh path per case: the platform may cache a file it has read.
+        const std::wstring folder = store.All() + L"\\" + std::to_wstring(i);
+        const std::wstring path = folder + L"\\saver_item.ini";
+        ASSERT_TRUE(test::MakeFolders(folder));
+        ASSERT_TRUE(test::WriteBytes(path, cases[i].bytes));
+
         SaverItem item;
         item.mark = 7;
         ReadItem(path, item);
-        EXPECT_EQ(item.sort_id, -1);
-        EXPECT_EQ(item.category, L"未設定");
-        EXPECT_EQ(item.title, L"");
-        EXPECT_EQ(item.note, L"");
-        EXPECT_EQ(item.web, L"");
-        EXPECT_EQ(item.scr, L"");
-        EXPECT_EQ(item.large_image, 0);
-        EXPECT_EQ(item.use_original_saver, 0);
+        ExpectSameStoredFields(item, ReadItemPerKey(path));
         EXPECT_EQ(item.mark, 7u) << "reading leaves the mark alone";
-        EXPECT_EQ(item.folder, path.substr(0, path.rfind(L'\\')));
-        EXPECT_EQ(item.image, item.folder + L"\\image.png");
+        EXPECT_EQ(item.folder, folder);
+        EXPECT_EQ(item.image, folder + L"\\image.png");
+
+        // Small buffers cut values and closing quotes the way the platform does.
+        const ProfileSection section = ReadProfileSection(path, L"SAVER_ITEM");
+        for (const auto& key : extraKeys) {
+            for (DWORD size : {4096u, 6u, 2u}) {
+                EXPECT_EQ(section.String(key, L"dflt", size), PlatformString(path, key.c_str(), L"dflt", size))
+                    << test::Narrow(key) << " in " << size;
+            }
+            EXPECT_EQ(section.Int(key, -9),
+                      static_cast<int>(::GetPrivateProfileIntW(L"SAVER_ITEM", key.c_str(), -9, path.c_str())))
+                << test::Narrow(key);
+        }
     }
+    // No file at all reads as every default.
+    const std::wstring none = store.All() + L"\\none\\saver_item.ini";
+    SaverItem item;
+    ReadItem(none, item);
+    EXPECT_EQ(item.sort_id, -1);
+    EXPECT_EQ(item.category, L"未設定");
+    EXPECT_EQ(item.title, ReadItemPerKey(none).title);
 }
 
 TEST(ItemFile, SaveThenReadKeepsEveryStoredFieldInKeyOrder) {
@@ -55,16 +170,14 @@ TEST(ItemFile, SaveThenReadKeepsEveryStoredFieldInKeyOrder) {
 
     SaverItem loaded;
     ReadItem(folder + L"\\saver_item.ini", loaded);
-    EXPECT_EQ(loaded.sort_id, saved.sort_id);
-    EXPECT_EQ(loaded.category, saved.category);
-    EXPECT_EQ(loaded.title, saved.title);
-    EXPECT_EQ(loaded.note, saved.note);
-    EXPECT_EQ(loaded.web, saved.web);
-    EXPECT_EQ(loaded.scr, saved.scr);
-    EXPECT_EQ(loaded.large_image, 1);
-    EXPECT_EQ(loaded.use_original_saver, 1);
-    EXPECT_EQ(loaded.folder, folder);
+    ExpectSameStoredFields(loaded, saved);
 
+    // UTF-16 from the start: the profile functions would write a new file in
+    // the ANSI code page, and Japanese would turn into question marks.
+    const Bytes bytes = test::ReadBytes(folder + L"\\saver_item.ini");
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
     const std::wstring text = test::ReadTextFile(folder + L"\\saver_item.ini");
     size_t last = 0;
     for (const wchar_t* key : {L"sort_id=4", L"category=", L"title=", L"note=", L"web=", L"scr=",
@@ -76,25 +189,6 @@ TEST(ItemFile, SaveThenReadKeepsEveryStoredFieldInKeyOrder) {
     }
     EXPECT_EQ(text.find(L"mark"), std::wstring::npos);
     EXPECT_EQ(text.find(L"image.png"), std::wstring::npos);
-}
-
-// The profile functions would write a new file in the ANSI code page; under
-// this prefix's code page Japanese would become question marks.
-TEST(ItemFile, JapaneseSurvivesInANewFileOnANonJapaneseCodePage) {
-    StoreFolder store;
-    const std::wstring folder = store.All() + L"\\00000";
-    ASSERT_TRUE(test::MakeFolders(folder));
-    SaveItem(FullItem(folder));
-    const auto bytes = test::ReadBytes(folder + L"\\saver_item.ini");
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes[0], 0xFF);
-    EXPECT_EQ(bytes[1], 0xFE);
-
-    SaverItem loaded;
-    ReadItem(folder + L"\\saver_item.ini", loaded);
-    EXPECT_EQ(loaded.title, L"星空の海 Starry") << "code page " << ::GetACP();
-    EXPECT_EQ(loaded.category, L"自然／風景");
-    EXPECT_EQ(loaded.note.find(L'?'), std::wstring::npos);
 }
 
 TEST(ItemFile, ExistingAnsiFileIsReadAndUpdatedInPlace) {
@@ -109,7 +203,7 @@ TEST(ItemFile, ExistingAnsiFileIsReadAndUpdatedInPlace) {
 
     item.title = L"Renamed";
     SaveItem(item);
-    const auto bytes = test::ReadBytes(ini);
+    const Bytes bytes = test::ReadBytes(ini);
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(bytes[0], '[') << "an ANSI file stays ANSI";
     SaverItem again;
@@ -128,26 +222,21 @@ TEST(ItemFile, LineBreaksAreStoredAsBlanksAndForgeNoKey) {
     item.scr = L"C:\\savers\\good.scr";
     item.note = L"一行目\r\nscr=C:\\evil.scr\nlarge_image=0\rend";
     item.title = L"two\nlines";
-    item.web = L"http://a/\r\nb";
     SaveItem(item);
 
-    const std::wstring text = test::ReadTextFile(folder + L"\\saver_item.ini");
-    EXPECT_EQ(text.find(L"\nscr=C:\\evil"), std::wstring::npos);
     SaverItem loaded;
     ReadItem(folder + L"\\saver_item.ini", loaded);
     EXPECT_EQ(loaded.scr, L"C:\\savers\\good.scr");
     EXPECT_EQ(loaded.large_image, 1);
     EXPECT_EQ(loaded.note, L"一行目 scr=C:\\evil.scr large_image=0 end");
     EXPECT_EQ(loaded.title, L"two lines");
-    EXPECT_EQ(loaded.web, L"http://a/ b");
 }
 
 TEST(ItemFile, EntryFileNameMatchesInFullIgnoringCase) {
-    EXPECT_TRUE(IsEntryFileName(L"saver_item.ini"));
-    EXPECT_TRUE(IsEntryFileName(L"SAVER_ITEM.INI"));
-    EXPECT_FALSE(IsEntryFileName(L"saver_item.ini.bak"));
-    EXPECT_FALSE(IsEntryFileName(L"saver_item.in"));
-    EXPECT_FALSE(IsEntryFileName(L"saver-item.ini"));
+    for (const wchar_t* name : {L"saver_item.ini", L"SAVER_ITEM.INI", L"Saver_Item.Ini"})
+        EXPECT_TRUE(IsEntryFileName(name)) << test::Narrow(name);
+    for (const wchar_t* name : {L"saver_item.ini.bak", L"saver_item.in", L"saver-item.ini", L""})
+        EXPECT_FALSE(IsEntryFileName(name)) << test::Narrow(name);
 }
 
 } // namespace

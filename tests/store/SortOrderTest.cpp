@@ -27,6 +27,28 @@ std::vector<int32_t> Indices(const std::vector<SaverItem>& items) {
     return all;
 }
 
+// A file's text with one key's value replaced: what a write of that key
+// alone must leave behind.
+std::vector<unsigned char> WithValue(const std::vector<unsigned char>& bytes, const std::string& line,
+                                     const std::string& replacement, bool utf16) {
+    auto encode = [utf16](const std::string& text) {
+        std::vector<unsigned char> out;
+        for (char c : text) {
+            out.push_back(static_cast<unsigned char>(c));
+            if (utf16) out.push_back(0);
+        }
+        return out;
+    };
+    const auto from = encode(line), to = encode(replacement);
+    std::vector<unsigned char> result = bytes;
+    auto at = std::search(result.begin(), result.end(), from.begin(), from.end());
+    EXPECT_NE(at, result.end()) << line;
+    if (at == result.end()) return result;
+    at = result.erase(at, at + static_cast<std::ptrdiff_t>(from.size()));
+    result.insert(at, to.begin(), to.end());
+    return result;
+}
+
 TEST(SortOrder, EqualPositionsKeepDiscoveryOrderInLargeGroups) {
     // Large enough that an unstable sort reorders ties.
     std::vector<SaverItem> items;
@@ -82,15 +104,11 @@ TEST(SortOrder, ShortCategoryListsDoNotBreakGrouping) {
 }
 
 TEST(SortOrder, FindCategoryMatchesEveryCodeUnit) {
-    const std::vector<std::wstring> categories = {L"全て", L"スポーツ", L"Sports", L"スポーツ"};
-    EXPECT_EQ(FindCategoryIn(categories, L"スポーツ"), 1) << "the first of equal names";
-    EXPECT_EQ(FindCategoryIn(categories, L"スポーツ "), -1);
-    EXPECT_EQ(FindCategoryIn(categories, L"sports"), -1);
-    EXPECT_EQ(FindCategoryIn(categories, L"ｽﾎﾟｰﾂ"), -1);
-    EXPECT_EQ(FindCategoryIn(categories, L""), -1);
     SaverCatalog catalog;
-    catalog.categories = categories;
-    EXPECT_EQ(FindCategory(catalog, L"Sports"), 2);
+    catalog.categories = {L"全て", L"スポーツ", L"Sports", L"スポーツ"};
+    const std::pair<const wchar_t*, int> names[] = {
+        {L"スポーツ", 1}, {L"Sports", 2}, {L"スポーツ ", -1}, {L"sports", -1}, {L"ｽﾎﾟｰﾂ", -1}, {L"", -1}};
+    for (const auto& [name, index] : names) EXPECT_EQ(FindCategory(catalog, name), index) << test::Narrow(name);
 }
 
 // The example of a reordered category: 0, 9, 7 become 0, 1, 2, and only the
@@ -101,7 +119,7 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     const auto b = store.WriteEntry(L"00001", L"sort_id=9\r\ncategory=スポーツ\r\ntitle=nine\r\n");
     const auto c = store.WriteEntry(L"00002", L"sort_id=7\r\ncategory=スポーツ\r\ntitle=seven\r\n");
     for (const auto& path : {a, b, c}) test::AgeFile(path);
-    const auto untouched = test::ReadBytes(a);
+    const auto untouched = test::ReadBytes(a), beforeB = test::ReadBytes(b), beforeC = test::ReadBytes(c);
     const FILETIME aged = test::LastWriteTime(a);
 
     LoadCatalog(store.catalog);
@@ -110,10 +128,9 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     EXPECT_EQ(store.TitlesOf(sports), (std::vector<std::wstring>{L"zero", L"seven", L"nine"}));
     EXPECT_EQ(test::ReadBytes(a), untouched);
     EXPECT_TRUE(test::SameTime(test::LastWriteTime(a), aged));
-    EXPECT_NE(test::ReadTextFile(c).find(L"sort_id=1"), std::wstring::npos);
-    EXPECT_NE(test::ReadTextFile(b).find(L"sort_id=2"), std::wstring::npos);
-    EXPECT_NE(test::ReadTextFile(b).find(L"title=nine"), std::wstring::npos);
-    EXPECT_FALSE(test::SameTime(test::LastWriteTime(b), aged));
+    // Only the position of the other two is written, nothing else of theirs.
+    EXPECT_EQ(test::ReadBytes(c), WithValue(beforeC, "sort_id=7", "sort_id=1", true));
+    EXPECT_EQ(test::ReadBytes(b), WithValue(beforeB, "sort_id=9", "sort_id=2", true));
 
     // An ordered collection reloads without writing anything.
     for (const auto& path : {a, b, c}) test::AgeFile(path);
@@ -163,11 +180,8 @@ TEST(SortOrderOnDisk, UnknownCategoryIsShownUnsortedAndKeptInTheFile) {
     EXPECT_EQ(std::count(all.begin(), all.end(), h), 1);
     for (size_t g = 2; g < store.catalog.groups.size(); ++g)
         EXPECT_TRUE(store.catalog.groups[g].items.empty());
-    // It was repositioned (5 -> 1) and so rewritten, with its own category.
-    SaverItem reread;
-    ReadItem(hobby, reread);
-    EXPECT_EQ(reread.sort_id, 1);
-    EXPECT_EQ(reread.category, L"趣味");
+    // It was repositioned (5 -> 1) and keeps its own category in the file.
+    EXPECT_NE(test::ReadTextFile(hobby).find(L"sort_id=1\r\ncategory=趣味"), std::wstring::npos);
 }
 
 TEST(SortOrderOnDisk, EveryEntryIsInOneCategoryGroupAndOnceInGroupZero) {
@@ -201,29 +215,54 @@ TEST(SortOrderOnDisk, EveryEntryIsInOneCategoryGroupAndOnceInGroupZero) {
     }
 }
 
-TEST(SortOrderOnDisk, RenumberWritesEveryListedEntryInFull) {
+// Dragging c before b: b and c move, a and d keep their place. Only the
+// "sort_id" of b and c is written, every other byte stays, and a note longer
+// than a load keeps is not cut short by the reorder.
+TEST(SortOrderOnDisk, ReorderWritesOnlyTheSortIdOfMovedEntries) {
     StoreFolder store;
-    store.WriteEntry(L"00000", L"sort_id=0\r\ncategory=映画\r\ntitle=a\r\n");
-    store.WriteEntry(L"00001", L"sort_id=1\r\ncategory=映画\r\ntitle=b\r\n");
-    store.WriteEntry(L"00002", L"sort_id=2\r\ncategory=映画\r\ntitle=c\r\n");
+    const std::wstring longNote(5000, L'長');
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 3; ++i) {
+        SaverItem item;
+        item.folder = store.All() + L"\\0000" + std::to_wstring(i);
+        ASSERT_TRUE(test::MakeFolders(item.folder));
+        item.sort_id = i;
+        item.category = L"映画";
+        item.title = std::wstring(1, static_cast<wchar_t>(L'a' + i));
+        item.note = i == 2 ? longNote : L"短い説明";
+        SaveItem(item);
+        paths.push_back(item.folder + L"\\saver_item.ini");
+    }
+    // An ANSI file from an older program: written through the platform.
+    test::MakeFolders(store.All() + L"\\00003");
+    paths.push_back(store.All() + L"\\00003\\saver_item.ini");
+    ASSERT_TRUE(test::WriteBytes(paths[3], std::string("[SAVER_ITEM]\r\nsort_id=3\r\ncategory=\x89\x66\x89\xe6\r\n"
+                                                     "title=d\r\n")));
+    std::vector<std::vector<unsigned char>> before;
+    for (const auto& path : paths) before.push_back(test::ReadBytes(path));
     LoadCatalog(store.catalog);
     const int movies = FindCategory(store.catalog, L"映画");
-    auto list = store.catalog.groups[movies].items;
+    // The ANSI entry is alone in its (unknown) category: 3 becomes 0 at the load.
     ASSERT_EQ(store.TitlesOf(movies), (std::vector<std::wstring>{L"a", L"b", L"c"}));
-    // The user dragged c to the front.
-    std::rotate(list.begin(), list.end() - 1, list.end());
+    EXPECT_EQ(test::ReadBytes(paths[3]), WithValue(before[3], "sort_id=3", "sort_id=0", false));
+    for (const auto& path : paths) test::AgeFile(path);
+    const FILETIME aged = test::LastWriteTime(paths[0]);
+
+    auto list = store.catalog.groups[static_cast<size_t>(movies)].items;
+    std::swap(list[1], list[2]);
     RenumberCategory(store.catalog, list);
+    EXPECT_EQ(test::ReadBytes(paths[0]), before[0]);
+    EXPECT_TRUE(test::SameTime(test::LastWriteTime(paths[0]), aged)) << "an entry that kept its place is not written";
+    EXPECT_EQ(test::ReadBytes(paths[1]), WithValue(before[1], "sort_id=1", "sort_id=2", true));
+    EXPECT_EQ(test::ReadBytes(paths[2]), WithValue(before[2], "sort_id=2", "sort_id=1", true));
+    EXPECT_NE(test::ReadTextFile(paths[2]).find(L"note=" + longNote + L"\r\n"), std::wstring::npos);
 
     LoadItems(store.catalog);
     BuildGroups(store.catalog);
-    EXPECT_EQ(store.TitlesOf(movies), (std::vector<std::wstring>{L"c", L"a", L"b"}));
-    // Unchanged or not, each file was written with all eight keys.
-    const std::wstring text = test::ReadTextFile(store.All() + L"\\00000\\saver_item.ini");
-    for (const wchar_t* key : {L"sort_id=1", L"note=", L"web=", L"scr=", L"large_image=0", L"use_original_saver=0"})
-        EXPECT_NE(text.find(key), std::wstring::npos) << test::Narrow(key);
+    EXPECT_EQ(store.TitlesOf(movies), (std::vector<std::wstring>{L"a", L"c", L"b"}));
     // Indices that are not in the catalogue are passed over.
     RenumberCategory(store.catalog, {-1, 99});
-    EXPECT_FALSE(test::FolderExists(store.All() + L"\\00003"));
+    EXPECT_FALSE(test::FolderExists(store.All() + L"\\00004"));
 }
 
 } // namespace

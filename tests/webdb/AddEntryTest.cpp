@@ -87,17 +87,24 @@ TEST_F(AddEntryTest, HundredCategoriesTakeNoMore) {
     EXPECT_EQ(Entry(0).category, L"幾何学模様");  // the entry keeps it and shows under "未設定"
 }
 
-TEST_F(AddEntryTest, UnknownSaverGetsThePlaceholder) {
+// An unknown saver, and one whose answer failed at the picture after its
+// texts had come: neither keeps anything of the answer.
+TEST_F(AddEntryTest, UnknownSaverOrAFailedAnswerGetsThePlaceholder) {
+    ASSERT_TRUE(::DeleteFileW((m_db.DbFolder() + L"\\images\\img00000.png").c_str()));
     WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
     const size_t before = m_catalog.categories.size();
     ASSERT_TRUE(AddEntry(m_catalog, m_unknown, &database));
-    const SaverItem item = Entry(0);
-    EXPECT_EQ(item.title, L"Mystery.Saver");
-    EXPECT_EQ(item.category, L"未設定");
-    EXPECT_TRUE(item.note.empty());
-    EXPECT_EQ(ReadBytes(Picture(0)), m_placeholder);
-    EXPECT_EQ(m_catalog.categories.size(), before);
     EXPECT_EQ(database.LastOutcome(), FetchOutcome::NotFound);
+    ASSERT_TRUE(AddEntry(m_catalog, m_star, &database));
+    EXPECT_EQ(database.LastOutcome(), FetchOutcome::Failed);
+    EXPECT_EQ(Entry(0).title, L"Mystery.Saver");
+    EXPECT_EQ(Entry(1).title, L"Starfield");
+    for (size_t n = 0; n < 2; ++n) {
+        EXPECT_EQ(Entry(n).category, L"未設定") << n;
+        EXPECT_TRUE(Entry(n).note.empty()) << n;
+        EXPECT_EQ(ReadBytes(Picture(n)), m_placeholder) << n;
+    }
+    EXPECT_EQ(m_catalog.categories.size(), before);
 }
 
 TEST_F(AddEntryTest, BatchStopsAskingAfterTheServerCannotBeReached) {

@@ -64,18 +64,14 @@ TEST(IndexRecordTest, LayoutOfEveryField) {
     EXPECT_EQ(back.webLength, r.webLength);
     EXPECT_EQ(back.pictureNumber, r.pictureNumber);
     EXPECT_EQ(back.StringBytes(), 2u * (5 + 200 + 0x1234 + 0xFEDC) + 16);
-}
 
-TEST(IndexRecordTest, CategoryByteCarriesTheStillPictureFlag) {
-    IndexRecordBytes b{};
-    b[212] = 0x85;
-    SaverIndexRecord r = DecodeIndexRecord(b.data());
-    EXPECT_EQ(r.categoryLength, 5);
-    EXPECT_TRUE(r.largeImage);
+    // The category byte carries the still-picture flag in its top bit.
     b[212] = 0x7F;
-    r = DecodeIndexRecord(b.data());
-    EXPECT_EQ(r.categoryLength, 127);
-    EXPECT_FALSE(r.largeImage);
+    EXPECT_EQ(DecodeIndexRecord(b.data()).categoryLength, 127);
+    EXPECT_FALSE(DecodeIndexRecord(b.data()).largeImage);
+    b[212] = 0x85;
+    EXPECT_EQ(DecodeIndexRecord(b.data()).categoryLength, 5);
+    EXPECT_TRUE(DecodeIndexRecord(b.data()).largeImage);
 }
 
 TEST(IndexRecordTest, NamesMatchExactlyAndNeedTheirEnd) {
@@ -122,70 +118,44 @@ TEST(IndexRecordTest, StringsRoundTripAndShortDataIsRefused) {
     EXPECT_EQ(PictureFileName(65535), L"img65535.png");
 }
 
-// The scan over an index held in memory, counting the chunks it asks for.
-struct ChunkedIndex {
-    std::vector<unsigned char> bytes;
-    size_t at = 0;
-    std::vector<uint32_t> asked;
-    const unsigned char* Read(uint32_t n) {
-        asked.push_back(n);
-        if (at + n > bytes.size()) return nullptr;
-        const unsigned char* p = bytes.data() + at;
-        at += n;
-        return p;
-    }
-    ScanResult Scan(int64_t length, uint64_t key, const std::wstring& name, SaverIndexRecord& found) {
-        return ScanIndex(length, key, name, [this](uint32_t n) { return Read(n); }, found);
-    }
-};
-
-TEST(IndexScanTest, ThousandBytesAreThreeRecords) {
-    std::vector<SaverIndexRecord> records = {Record(1, L"a.scr"), Record(2, L"b.scr"), Record(3, L"c.scr"),
-                                             Record(4, L"d.scr")};
-    records[2].pictureNumber = 33;
-    ChunkedIndex index{IndexOf(records), 0, {}};
-    index.bytes.resize(1000);  // record d is cut: 232 of its bytes remain
-    SaverIndexRecord found;
-    EXPECT_EQ(index.Scan(1000, 3, L"c.scr", found), ScanResult::Found);
-    EXPECT_EQ(found.pictureNumber, 33);
-    EXPECT_EQ(index.asked, std::vector<uint32_t>{768});
-
-    ChunkedIndex again{index.bytes, 0, {}};
-    EXPECT_EQ(again.Scan(1000, 4, L"d.scr", found), ScanResult::NotFound);
-    EXPECT_EQ(again.asked, std::vector<uint32_t>{768});
-
-    ChunkedIndex tiny{std::vector<unsigned char>(255), 0, {}};
-    EXPECT_EQ(tiny.Scan(255, 0, L"", found), ScanResult::NotFound);
-    EXPECT_TRUE(tiny.asked.empty());
-    EXPECT_EQ(tiny.Scan(0, 0, L"", found), ScanResult::NotFound);
-    EXPECT_EQ(tiny.Scan(-5, 0, L"", found), ScanResult::NotFound);
+TEST(IndexSearchTest, OnlyWholeRecordsAndWholeChunksOfACutAnswerAreSearched) {
+    struct Case {
+        int64_t announced;
+        size_t received;
+        size_t searched;
+    };
+    const Case cases[] = {
+        {1000, 1000, 768},     // three records; the last 232 bytes are no record
+        {255, 255, 0},         // shorter than one record
+        {0, 0, 0},             // no length
+        {-5, 0, 0},            // a nonsense length
+        {15360, 15360, 15360}, // 60 records
+        {15360, 13000, 12800}, // cut: the first whole chunk of 50 records only
+        {15360, 12799, 0},     // cut inside the first chunk: nothing
+        {15360, 99999, 15360}, // never more than announced
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SearchableIndexBytes(c.announced, c.received), c.searched) << c.announced << " " << c.received;
 }
 
-TEST(IndexScanTest, MatchInTheSecondChunkStopsTheScan) {
+TEST(IndexSearchTest, FirstRecordWithKeyAndExactNameWins) {
     std::vector<SaverIndexRecord> records;
     for (int i = 0; i < 180; ++i) records.push_back(Record(1000 + i, L"s" + std::to_wstring(i) + L".scr"));
-    ChunkedIndex index{IndexOf(records), 0, {}};
+    records[120] = Record(1050, L"s50.scr");
+    records[120].pictureNumber = 7;
+    records[121] = Record(1050, L"other.scr");
+    DatabaseIndex index;
+    index.records = IndexOf(records);
     SaverIndexRecord found;
-    ASSERT_EQ(index.Scan(static_cast<int64_t>(index.bytes.size()), 1050, L"s50.scr", found), ScanResult::Found);
-    EXPECT_EQ(found.name, L"s50.scr");
-    EXPECT_EQ(index.asked, (std::vector<uint32_t>{12800, 12800}));
-
-    ChunkedIndex last{index.bytes, 0, {}};
-    ASSERT_EQ(last.Scan(static_cast<int64_t>(last.bytes.size()), 1179, L"s179.scr", found), ScanResult::Found);
-    EXPECT_EQ(last.asked, (std::vector<uint32_t>{12800, 12800, 12800, 7680}));
-
-    // Same key, other name: keeps looking and finds nothing.
-    ChunkedIndex other{index.bytes, 0, {}};
-    EXPECT_EQ(other.Scan(static_cast<int64_t>(other.bytes.size()), 1050, L"S50.scr", found), ScanResult::NotFound);
-    EXPECT_EQ(other.asked.size(), 4u);
-}
-
-TEST(IndexScanTest, ShortReadIsAFailure) {
-    std::vector<SaverIndexRecord> records(60, Record(1, L"x.scr"));
-    ChunkedIndex index{IndexOf(records), 0, {}};
-    index.bytes.resize(13000);  // the server promised more than it sent
-    SaverIndexRecord found;
-    EXPECT_EQ(index.Scan(60 * 256, 2, L"y.scr", found), ScanResult::ReadFailed);
+    ASSERT_TRUE(FindIndexRecord(index, 1050, L"s50.scr", found));
+    EXPECT_EQ(found.pictureNumber, 0) << "the first of two equal records";
+    ASSERT_TRUE(FindIndexRecord(index, 1050, L"other.scr", found));
+    ASSERT_TRUE(FindIndexRecord(index, 1179, L"s179.scr", found));
+    EXPECT_EQ(found.name, L"s179.scr");
+    EXPECT_FALSE(FindIndexRecord(index, 1050, L"S50.scr", found));
+    EXPECT_FALSE(FindIndexRecord(index, 1051, L"s50.scr", found));
+    index.records.resize(100 * kIndexRecordSize + 10);  // a part record is no record
+    EXPECT_FALSE(FindIndexRecord(index, 1179, L"s179.scr", found));
 }
 
 } // namespace

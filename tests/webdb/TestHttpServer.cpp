@@ -1,5 +1,7 @@
 #include "tests/webdb/TestHttpServer.h"
 
+#include "base/Scoped.h"
+
 #include <ws2tcpip.h>
 
 #include <algorithm>
@@ -56,15 +58,19 @@ std::string ToLower(std::string text) {
     return text;
 }
 
-bool ReadFileBytes(const std::wstring& path, std::string& out) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const DWORD size = ::GetFileSize(file, nullptr);
-    out.resize(size);
+// The file's size, and `count` of its bytes from `first`: a range is read
+// alone, as a real server reads it, so that it costs what it should.
+bool ReadFilePart(const std::wstring& path, size_t first, size_t count, std::string& out, size_t& size) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
+    size = ::GetFileSize(file.get(), nullptr);
+    count = first < size ? std::min(count, size - first) : 0;
+    out.resize(count);
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(first);
     DWORD read = 0;
-    const bool ok = size == 0 || (::ReadFile(file, &out[0], size, &read, nullptr) && read == size);
-    ::CloseHandle(file);
-    return ok;
+    return count == 0 || (::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) &&
+                          ::ReadFile(file.get(), &out[0], static_cast<DWORD>(count), &read, nullptr) && read == count);
 }
 
 std::wstring Widen(const std::string& text) {
@@ -153,7 +159,38 @@ void TestHttpServer::Serve(SOCKET client) {
     ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
     BOOL noDelay = TRUE;
     ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
+    // Well-behaved answers keep the connection for the client's next
+    // request, as a web server's do; every misbehaviour ends it.
+    while (!m_stopping && ServeRequest(client)) {
+    }
+    char buffer[4096];
+    ::shutdown(client, SD_SEND);
+    // Let the client read what was sent before the socket goes.
+    while (::recv(client, buffer, sizeof buffer, 0) > 0) {
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_openClients.erase(std::remove(m_openClients.begin(), m_openClients.end(), client), m_openClients.end());
+    }
+    ::closesocket(client);
+}
 
+// Waits in short slices for the client's next request, so that a stopping
+// server does not sit in a read that the platform may not cut short.
+bool TestHttpServer::WaitForRequest(SOCKET client) const {
+    for (int waited = 0; !m_stopping && waited < 10000; waited += 50) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(client, &readable);
+        timeval slice{0, 50 * 1000};
+        const int ready = ::select(0, &readable, nullptr, nullptr, &slice);
+        if (ready != 0) return ready > 0;
+    }
+    return false;
+}
+
+bool TestHttpServer::ServeRequest(SOCKET client) {
+    if (!WaitForRequest(client)) return false;
     std::string head;
     char buffer[4096];
     while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
@@ -161,20 +198,23 @@ void TestHttpServer::Serve(SOCKET client) {
         if (n <= 0) break;
         head.append(buffer, static_cast<size_t>(n));
     }
+    if (head.find("\r\n\r\n") == std::string::npos) return false;  // the client is done
 
     std::istringstream lines(head);
     std::string method, target, version, line;
     lines >> method >> target >> version;
     std::getline(lines, line);
     std::string range;
+    bool clientCloses = false;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const size_t colon = line.find(':');
         if (colon == std::string::npos) continue;
-        if (ToLower(line.substr(0, colon)) == "range") {
-            range = line.substr(colon + 1);
-            range.erase(0, range.find_first_not_of(' '));
-        }
+        const std::string name = ToLower(line.substr(0, colon));
+        std::string value = line.substr(colon + 1);
+        value.erase(0, value.find_first_not_of(' '));
+        if (name == "range") range = value;
+        if (name == "connection" && ToLower(value) == "close") clientCloses = true;
     }
     const std::string path = !target.empty() && target[0] == '/' ? target.substr(1) : target;
     {
@@ -184,10 +224,12 @@ void TestHttpServer::Serve(SOCKET client) {
 
     const Misbehaviour how = BehaviourFor(path);
     std::string body;
-    const bool found = !method.empty() && path.find("..") == std::string::npos &&
-                       ReadFileBytes(m_root + L"\\" + Widen(path), body);
+    size_t size = 0;
+    const std::wstring file = m_root + L"\\" + Widen(path);
+    const bool found = !method.empty() && path.find("..") == std::string::npos && ReadFilePart(file, 0, 0, body, size);
     std::string status = "200 OK";
     std::string extra;
+    bool keepAlive = false;
 
     if (how == Misbehaviour::Silent) {
         // Hold the connection open without a word until the client gives up
@@ -208,18 +250,19 @@ void TestHttpServer::Serve(SOCKET client) {
     } else {
         size_t first = 0, last = 0;
         bool satisfiable = false;
-        if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, body.size(), first, last, satisfiable)) {
+        if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, size, first, last, satisfiable)) {
             if (!satisfiable) {
                 SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" +
-                                    std::to_string(body.size()) + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-                body.clear();
+                                    std::to_string(size) + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
                 status.clear();
             } else {
                 status = "206 Partial Content";
                 extra = "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" +
-                        std::to_string(body.size()) + "\r\n";
-                body = body.substr(first, last - first + 1);
+                        std::to_string(size) + "\r\n";
+                ReadFilePart(file, first, last - first + 1, body, size);
             }
+        } else {
+            ReadFilePart(file, 0, size, body, size);
         }
         if (!status.empty()) {
             std::string header = "HTTP/1.1 " + status + "\r\nContent-Type: application/octet-stream\r\n" + extra;
@@ -228,7 +271,8 @@ void TestHttpServer::Serve(SOCKET client) {
             } else if (how != Misbehaviour::NoContentLength) {
                 header += "Content-Length: " + std::to_string(body.size()) + "\r\n";
             }
-            header += "Connection: close\r\n\r\n";
+            keepAlive = how == Misbehaviour::None && !clientCloses;
+            header += keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n";
             SendAll(client, header);
             if (how == Misbehaviour::Chunked) {
                 for (size_t at = 0; at < body.size(); at += 1000) {
@@ -251,15 +295,7 @@ void TestHttpServer::Serve(SOCKET client) {
             }
         }
     }
-    ::shutdown(client, SD_SEND);
-    // Let the client read what was sent before the socket goes.
-    while (::recv(client, buffer, sizeof buffer, 0) > 0) {
-    }
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_openClients.erase(std::remove(m_openClients.begin(), m_openClients.end(), client), m_openClients.end());
-    }
-    ::closesocket(client);
+    return keepAlive;
 }
 
 unsigned short ClosedPort() {

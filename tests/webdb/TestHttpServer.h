@@ -54,6 +54,8 @@ public:
 private:
     void AcceptLoop();
     void Serve(SOCKET client);
+    bool ServeRequest(SOCKET client);  // true: the connection stays for another request
+    bool WaitForRequest(SOCKET client) const;
     Misbehaviour BehaviourFor(const std::string& path) const;
 
     std::wstring m_root;

@@ -1,0 +1,197 @@
+// The category list and the address history: their counted sections in the
+// settings file and the history's update rule.
+#include "store/AddressHistory.h"
+#include "store/CategoryList.h"
+#include "store/CountedList.h"
+#include "store/SaverCatalog.h"
+#include "tests/store/StoreFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace lum {
+namespace {
+
+using test::StoreFolder;
+using Names = std::vector<std::wstring>;
+
+Names Addresses(int from, int to) {
+    Names list;
+    for (int i = from; i <= to; ++i) list.push_back(L"http://site" + std::to_wstring(i) + L"/");
+    return list;
+}
+
+SaverCatalog LoadedFrom(const std::wstring& settingsPath) {
+    SaverCatalog loaded;
+    loaded.settings_path = settingsPath;
+    LoadCategories(loaded);
+    LoadAddressHistory(loaded);
+    return loaded;
+}
+
+TEST(CountedList, KeysAndUsableCounts) {
+    EXPECT_EQ(ListItemKey(7), L"item07");
+    EXPECT_EQ(ListItemKey(99), L"item99");
+    EXPECT_EQ(ListItemKey(100), L"item100");
+    EXPECT_EQ(UsableCount(3, 100), 3);
+    EXPECT_EQ(UsableCount(-4, 100), 0);
+    EXPECT_EQ(UsableCount(2000000000, 100), 100);
+}
+
+TEST(CategoryList, DefaultListAndShortStoredListsAreCompleted) {
+    const auto& list = DefaultCategories();
+    ASSERT_EQ(list.size(), 14u);
+    EXPECT_EQ(list[1], L"未設定");
+    for (const auto& name : list) EXPECT_EQ(name.find(L'/'), std::wstring::npos) << "full-width slashes only";
+    EXPECT_EQ(CategoriesFromStored(0, {L"ignored"}), DefaultCategories());
+    EXPECT_EQ(CategoriesFromStored(1, {L"みんな"}), (Names{L"みんな", L"未設定"}));
+    EXPECT_EQ(CategoriesFromStored(5, {}), (Names{L"全て", L"未設定"}));
+}
+
+TEST(CategoryListOnDisk, WhatTheSettingsHoldDecidesTheLists) {
+    struct Case {
+        const wchar_t* settings;  // null: no settings file at all
+        Names categories;         // empty: the default list
+        size_t addresses;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, {}, 0},
+        {L"[SAVER_SETTING]\r\npreview_hide=1\r\n", {}, 0},
+        {L"[CATEGORY_ITEM]\r\ncount=0\r\nitem00=x\r\nitem01=y\r\n", {}, 0},
+        {L"[CATEGORY_ITEM]\r\ncount=3\r\nitem00=全部\r\nitem01=その他\r\nitem02=宇宙\r\nitem03=d\r\nitem04=e\r\n",
+         {L"全部", L"その他", L"宇宙"}, 0},
+        {L"[CATEGORY_ITEM]\r\ncount=4\r\nitem00=a\r\nitem01=b\r\nitem03=d\r\n", {L"a", L"b", L"", L"d"}, 0},
+        {L"[CATEGORY_ITEM]\r\ncount=-5\r\nitem00=a\r\n[ADDRESS_ITEM]\r\ncount=-1\r\nitem00=x\r\n", {}, 0},
+        {L"[ADDRESS_ITEM]\r\ncount=2000000000\r\nitem00=http://x/\r\n", {}, 30},
+    };
+    for (const Case& c : cases) {
+        StoreFolder store;
+        if (c.settings) {
+            ASSERT_TRUE(test::WriteUtf16File(store.catalog.settings_path, c.settings));
+        }
+        const SaverCatalog loaded = LoadedFrom(store.catalog.settings_path);
+        EXPECT_EQ(loaded.categories, c.categories.empty() ? DefaultCategories() : c.categories)
+            << test::Narrow(c.settings ? c.settings : L"(no file)");
+        EXPECT_EQ(loaded.address_history.size(), c.addresses);
+        EXPECT_EQ(test::FileExists(store.catalog.settings_path), c.settings != nullptr) << "loading writes nothing";
+    }
+}
+
+TEST(CategoryListOnDisk, OddCountsStillGiveUsableGroups) {
+    StoreFolder store;
+    // One stored category is completed, so that group 1 exists for strangers.
+    ASSERT_TRUE(test::WriteUtf16File(store.catalog.settings_path, L"[CATEGORY_ITEM]\r\ncount=1\r\nitem00=全部\r\n"));
+    store.WriteEntry(L"00000", L"category=どこにもない\r\ntitle=t\r\n");
+    LoadCatalog(store.catalog);
+    ASSERT_EQ(store.catalog.categories, (Names{L"全部", L"未設定"}));
+    EXPECT_EQ(store.catalog.groups.at(1).items, std::vector<int32_t>{0});
+    EXPECT_EQ(store.catalog.groups.at(0).items, std::vector<int32_t>{0});
+
+    // An absurd count reads at most a hundred names.
+    ASSERT_TRUE(test::WriteUtf16File(store.catalog.settings_path,
+                                     L"[CATEGORY_ITEM]\r\ncount=2000000000\r\nitem00=a\r\nitem01=b\r\n"));
+    LoadCatalog(store.catalog);
+    EXPECT_EQ(store.catalog.categories.size(), static_cast<size_t>(kMaxCategories));
+    EXPECT_EQ(store.catalog.groups.size(), static_cast<size_t>(kMaxCategories));
+}
+
+TEST(CategoryListOnDisk, SaveWritesUnicodeAndShrinkingLeavesKeysTheLoadIgnores) {
+    StoreFolder store;
+    store.catalog.categories = DefaultCategories();
+    store.catalog.categories.push_back(L"宇宙／星空\r\n改行");
+    SaveCategories(store.catalog);
+    const auto bytes = test::ReadBytes(store.catalog.settings_path);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    Names expected = DefaultCategories();
+    expected.push_back(L"宇宙／星空 改行");
+    EXPECT_EQ(LoadedFrom(store.catalog.settings_path).categories, expected) << "code page " << ::GetACP();
+
+    store.catalog.categories.resize(12);
+    SaveCategories(store.catalog);
+    const std::wstring text = test::ReadTextFile(store.catalog.settings_path);
+    EXPECT_NE(text.find(L"count=12"), std::wstring::npos);
+    EXPECT_NE(text.find(L"item14="), std::wstring::npos) << "the longer list's keys stay";
+    EXPECT_EQ(LoadedFrom(store.catalog.settings_path).categories, store.catalog.categories);
+}
+
+TEST(AddressHistoryRule, NewestFirstNoRepeatsAtMostThirty) {
+    EXPECT_EQ(UpdatedAddressHistory({}, L"a"), Names{L"a"});
+    EXPECT_EQ(UpdatedAddressHistory({L"b", L"a", L"c", L"a"}, L"a"), (Names{L"a", L"b", L"c"}));
+    EXPECT_EQ(UpdatedAddressHistory({L"A"}, L"a"), (Names{L"a", L"A"})) << "exact match only";
+    const Names thirty = Addresses(1, 30);
+    Names expected = Addresses(1, 29);
+    expected.insert(expected.begin(), L"new");
+    EXPECT_EQ(UpdatedAddressHistory(thirty, L"new"), expected) << "the oldest is dropped";
+    expected[0] = thirty[29];
+    EXPECT_EQ(UpdatedAddressHistory(thirty, thirty[29]), expected) << "one of the thirty moves to the front";
+}
+
+TEST(AddressHistoryOnDisk, FileFollowsTheRuleAndKeepsJapaneseAndBreaks) {
+    StoreFolder store;
+    const Names all = Addresses(1, 31);
+    for (const auto& address : all) AddAddress(store.catalog, nullptr, address);
+    const std::wstring text = test::ReadTextFile(store.catalog.settings_path);
+    EXPECT_NE(text.find(L"count=30"), std::wstring::npos);
+    EXPECT_NE(text.find(L"item29=" + all[1]), std::wstring::npos);
+    EXPECT_EQ(text.find(L"item30"), std::wstring::npos);
+    EXPECT_EQ(LoadedFrom(store.catalog.settings_path).address_history, store.catalog.address_history);
+
+    StoreFolder other;
+    AddAddress(other.catalog, nullptr, L"http://例え.テスト/スクリーンセーバー");
+    AddAddress(other.catalog, nullptr, L"http://b/\r\nitem00=http://evil/");
+    SaverCatalog loaded = LoadedFrom(other.catalog.settings_path);
+    EXPECT_EQ(loaded.address_history, (Names{L"http://b/ item00=http://evil/", L"http://例え.テスト/スクリーンセーバー"}));
+    // The address with its break, entered again after a reload, is recognised.
+    AddAddress(loaded, nullptr, L"http://b/\r\nitem00=http://evil/");
+    EXPECT_EQ(loaded.address_history.size(), 2u);
+}
+
+// A real combo box in a window of this test.
+class ComboWindow {
+public:
+    ComboWindow() {
+        m_parent.reset(::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                         nullptr, ::GetModuleHandleW(nullptr), nullptr));
+        m_combo = ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 0, 0, 300, 200,
+                                    m_parent.get(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    }
+    HWND combo() const { return m_combo; }
+    Names Items() const {
+        Names items;
+        const LRESULT n = ::SendMessageW(m_combo, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            std::vector<wchar_t> buffer(static_cast<size_t>(::SendMessageW(m_combo, CB_GETLBTEXTLEN, i, 0)) + 1);
+            ::SendMessageW(m_combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+            items.emplace_back(buffer.data());
+        }
+        return items;
+    }
+
+private:
+    UniqueWindow m_parent;
+    HWND m_combo = nullptr;  // destroyed with its parent
+};
+
+TEST(AddressBox, FillAndAddKeepTheBoxEqualToTheHistory) {
+    StoreFolder store;
+    ASSERT_TRUE(test::WriteUtf16File(store.catalog.settings_path,
+                                     L"[ADDRESS_ITEM]\r\ncount=2\r\nitem00=http://b/\r\nitem01=http://a/\r\n"));
+    LoadAddressHistory(store.catalog);
+    ComboWindow box;
+    ASSERT_NE(box.combo(), nullptr);
+    FillAddressBox(store.catalog, box.combo());
+    EXPECT_EQ(box.Items(), (Names{L"http://b/", L"http://a/"}));
+
+    ::SetWindowTextW(box.combo(), L"http://a/");
+    AddAddress(store.catalog, box.combo(), L"http://a/");
+    EXPECT_EQ(box.Items(), (Names{L"http://a/", L"http://b/"}));
+    wchar_t typed[64] = {};
+    ::GetWindowTextW(box.combo(), typed, 64);
+    EXPECT_STREQ(typed, L"http://a/") << "what the user typed stays in the field";
+    AddAddress(store.catalog, box.combo(), L"http://c/");
+    EXPECT_EQ(box.Items(), store.catalog.address_history);
+    EXPECT_EQ(box.Items().size(), 3u);
+}
+
+} // namespace
+} // namespace lum

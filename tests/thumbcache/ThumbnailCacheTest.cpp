@@ -1,0 +1,118 @@
+#include "base/Scoped.h"
+#include "tests/support/TestSupport.h"
+#include "views/ThumbnailCache.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace lum {
+namespace {
+
+constexpr SIZE kShown{128, 100};
+
+Gdiplus::ARGB Colour(int x, int y, Gdiplus::ARGB base) {
+    return base ^ (static_cast<Gdiplus::ARGB>(x & 0xFF) << 8) ^ static_cast<Gdiplus::ARGB>(y & 0xFF);
+}
+
+bool WritePng(const std::wstring& path, int width, int height, Gdiplus::ARGB base) {
+    std::vector<Gdiplus::ARGB> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y * width + x)] = Colour(x, y, base);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (gdip::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppARGB,
+                                        reinterpret_cast<BYTE*>(pixels.data()), &bitmap) != Gdiplus::Ok) {
+        return false;
+    }
+    GdipImage owner;
+    *owner.put() = bitmap;
+    return SaveAsPng(bitmap, path);
+}
+
+Gdiplus::ARGB PixelOf(const KeptThumbnail& kept, int x, int y) {
+    Gdiplus::ARGB colour = 0;
+    gdip::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(kept.picture), x, y, &colour);
+    return colour;
+}
+
+// A write time that differs from any the file had, however fast the rewrite.
+void StampNewTime(const std::wstring& path, WORD year) {
+    test::WriteBytes(path, test::ReadBytes(path));
+    UniqueFile file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    SYSTEMTIME st{};
+    st.wYear = year; st.wMonth = 1; st.wDay = 1;
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&st, &ft);
+    ::SetFileTime(file.get(), nullptr, nullptr, &ft);
+}
+
+class ThumbnailCacheTest : public ::testing::Test {
+protected:
+    GdiplusSession m_gdiplus;
+    test::TempFolder m_temp;
+};
+
+TEST_F(ThumbnailCacheTest, DecodesOncePerFileKeepsWhatARowShowsAndFollowsChanges) {
+    const std::wstring path = m_temp / L"image.png";
+    ASSERT_TRUE(WritePng(path, 300, 200, 0xFF204080));
+    ThumbnailCache cache(kShown, 10);
+    const KeptThumbnail first = cache.Get(path);
+    ASSERT_NE(first.picture, nullptr);
+    EXPECT_EQ(first.width, 128u);
+    EXPECT_EQ(first.height, 100u);
+    for (const POINT p : {POINT{0, 0}, POINT{127, 0}, POINT{5, 99}, POINT{127, 99}})
+        EXPECT_EQ(PixelOf(first, p.x, p.y), Colour(p.x, p.y, 0xFF204080)) << p.x << "," << p.y;
+    EXPECT_EQ(cache.Get(path).picture, first.picture);
+    EXPECT_EQ(cache.Decodes(), 1);
+
+    // A new picture under the same name (as a capture writes it) is decoded
+    // afresh; a small one is kept whole.
+    ASSERT_TRUE(WritePng(path, 50, 40, 0xFFC08020));
+    StampNewTime(path, 2030);
+    const KeptThumbnail changed = cache.Get(path);
+    EXPECT_EQ(cache.Decodes(), 2);
+    EXPECT_EQ(changed.width, 50u);
+    EXPECT_EQ(changed.height, 40u);
+    EXPECT_EQ(PixelOf(changed, 49, 39), Colour(49, 39, 0xFFC08020));
+
+    // The file is not held open: the entry's folder can go.
+    EXPECT_TRUE(::DeleteFileW(path.c_str()));
+    EXPECT_EQ(cache.Get(path).picture, nullptr);
+}
+
+TEST_F(ThumbnailCacheTest, MissingAndBrokenPicturesDrawNothingAndBrokenOnesAreNotRetried) {
+    const std::wstring broken = m_temp / L"broken.png";
+    ASSERT_TRUE(test::WriteBytes(broken, std::string("\x89PNG not really")));
+    ThumbnailCache cache(kShown, 10);
+    for (const std::wstring& path : {std::wstring(), m_temp / L"missing.png", m_temp.path(), broken})
+        EXPECT_EQ(cache.Get(path).picture, nullptr) << test::Narrow(path);
+    const int decodes = cache.Decodes();
+    EXPECT_EQ(cache.Get(broken).picture, nullptr);
+    EXPECT_EQ(cache.Decodes(), decodes);
+}
+
+TEST_F(ThumbnailCacheTest, KeepsAtMostItsCapacityDroppingTheLeastRecentlyDrawn) {
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 3; ++i) {
+        paths.push_back(m_temp / (L"p" + std::to_wstring(i) + L".png"));
+        ASSERT_TRUE(WritePng(paths.back(), 20, 20, 0xFF000000u + static_cast<Gdiplus::ARGB>(i)));
+    }
+    ThumbnailCache cache(kShown, 2);
+    cache.Get(paths[0]);
+    cache.Get(paths[1]);
+    cache.Get(paths[0]);  // 1 is now the least recently drawn
+    cache.Get(paths[2]);
+    EXPECT_EQ(cache.Count(), 2u);
+    EXPECT_EQ(cache.Decodes(), 3);
+    cache.Get(paths[0]);
+    EXPECT_EQ(cache.Decodes(), 3) << "kept";
+    cache.Get(paths[1]);
+    EXPECT_EQ(cache.Decodes(), 4) << "dropped before";
+    cache.Clear();
+    EXPECT_EQ(cache.Count(), 0u);
+    cache.Get(paths[1]);
+    EXPECT_EQ(cache.Decodes(), 5);
+}
+
+} // namespace
+} // namespace lum
