@@ -5,6 +5,7 @@
 #include "toolkit/GdiPlusOwners.h"
 #include "views/SaverListTabWindow.h"
 #include "views/SaverRowPainter.h"
+#include "views/ThumbnailCache.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -415,8 +416,9 @@ TEST(RowFont, IsTenPointMsUiGothicAndAMissingFamilyStillDrawsText) {
     SaverItem entry;
     entry.title = L"星空";
     entry.note = L"Latin text too";
+    ThumbnailCache thumbnails(SIZE{128, 100}, 1);
     const test::Pixels pixels = test::DrawnPixels(400, kSaverRowHeight, 0xFFFFFF, [&](HDC dc) {
-        DrawSaverRow(dc, RECT{0, 0, 400, kSaverRowHeight}, entry, false, missing);
+        DrawSaverRow(dc, RECT{0, 0, 400, kSaverRowHeight}, entry, false, missing, thumbnails);
     });
     EXPECT_TRUE(test::HasInk(pixels, RECT{134, 6, 400, 40}, 0xFFFFFF));
 }
