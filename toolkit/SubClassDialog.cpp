@@ -62,6 +62,13 @@ INT_PTR CALLBACK SubClassDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         dialog->m_hFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
         ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(dialog->m_hFont), TRUE);
     }
+    // Escape reaches a dialog as IDCANCEL from no control (no control of ours
+    // carries that id): it closes the dialog as the close button does, through
+    // the dialog's own WM_CLOSE handling.
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && lParam == 0) {
+        ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        return TRUE;
+    }
     // FALSE leaves the message to the dialog manager's default handling.
     return GuardedDispatch(
         L"dialog", message, [&] { return dialog->HandleDialogMessage(hwnd, message, wParam, lParam); },
