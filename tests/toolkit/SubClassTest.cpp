@@ -224,26 +224,6 @@ HWND MakeTarget() {
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
-TEST(SubClassHook, PassesOnWhatItDoesNotHandleAndLetsGo) {
-    HWND target = MakeTarget();
-    ASSERT_NE(target, nullptr);
-    {
-        SubClass_CL gone;  // a hook gone before its window puts the procedure back
-        gone.Install(target, nullptr, nullptr);
-    }
-    EXPECT_EQ(::GetWindowLongPtrW(target, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TargetProc));
-
-    SubClass_CL hook;
-    hook.Install(target, nullptr, nullptr);
-    EXPECT_EQ(HookOfWindow(target), &hook);
-    EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);
-    ::DestroyWindow(target);
-    // The foreign window still sees its own destruction, with its own procedure back.
-    EXPECT_EQ(g_target.destroy, 1);
-    EXPECT_EQ(g_target.ncdestroy, 1);
-    EXPECT_EQ(g_target.procAtNcDestroy, reinterpret_cast<LONG_PTR>(&TargetProc));
-}
-
 LRESULT OwnerCallback(HWND hwnd, UINT message, WPARAM, LPARAM) {
     SubClass_CL* hook = HookOfWindow(hwnd);
     static_cast<std::vector<UINT>*>(hook->m_pOwner)->push_back(message);
@@ -253,17 +233,30 @@ LRESULT OwnerCallback(HWND hwnd, UINT message, WPARAM, LPARAM) {
     return 77;
 }
 
-TEST(SubClassHook, CallbackReachesItsOwnerAndDecidesWhoAnswers) {
+TEST(SubClassHook, CallbackReachesItsOwnerDecidesWhoAnswersAndLetsGo) {
     HWND target = MakeTarget();
+    ASSERT_NE(target, nullptr);
+    {
+        SubClass_CL gone;  // without a callback all passes on; gone first, it puts the procedure back
+        gone.Install(target, nullptr, nullptr);
+        EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);
+    }
+    EXPECT_EQ(::GetWindowLongPtrW(target, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TargetProc));
+
     std::vector<UINT> seen;
     SubClass_CL hook;
     hook.Install(target, &OwnerCallback, &seen);
+    EXPECT_EQ(HookOfWindow(target), &hook);
     EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);  // not handled: the old procedure answers
     EXPECT_EQ(::SendMessageW(target, WM_USER + 6, 0, 0), 77);
     EXPECT_EQ(::SendMessageW(target, WM_USER + 7, 0, 0), 0);  // it threw: DefWindowProc's answer
     EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);   // and the hook still works
-    EXPECT_EQ(g_target.custom, 2);
+    EXPECT_EQ(g_target.custom, 3);
     ::DestroyWindow(target);
+    // The foreign window still sees its own destruction, with its own procedure back.
+    EXPECT_EQ(g_target.destroy, 1);
+    EXPECT_EQ(g_target.ncdestroy, 1);
+    EXPECT_EQ(g_target.procAtNcDestroy, reinterpret_cast<LONG_PTR>(&TargetProc));
     EXPECT_TRUE(Contains(seen, kCustom));
     EXPECT_TRUE(Contains(seen, WM_USER + 7));
     EXPECT_TRUE(Contains(seen, WM_DESTROY));
