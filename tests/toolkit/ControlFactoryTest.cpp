@@ -189,7 +189,9 @@ TEST_F(ControlFactoryTest, PerControlMoveAndResizeAndAFailedCreationKeepsItsInde
     EXPECT_EQ(next, broken + 1);
     EXPECT_EQ(factory.Control(next)->m_nId, 4354);
     EXPECT_EQ(factory.Control(99), nullptr);
-    factory.StackControls(5, 0, 0, 4);  // a control without a window is left alone
+    factory.StackControls(5, 0, 0, 4);  // a control without a window is left alone, the others stacked
+    EXPECT_EQ(RectOf(0).top, 0);
+    EXPECT_GE(RectOf(next).top, 33 + 4);
 }
 
 } // namespace
