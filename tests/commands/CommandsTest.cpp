@@ -95,23 +95,6 @@ TEST(EntryDeletionRules, RecycleBinTakesEntryFoldersAndNothingElse) {
     EXPECT_EQ(refuse.Count(), 1u);
 }
 
-TEST_F(CommandsTest, DeleteAnsweredNoKeepsThePreviewAndTheEntry) {
-    const std::wstring folder = AddFixtureEntry(0, L"アート", L"記録", L"RecorderSaver.scr");
-    OpenWindow();
-    SelectAndWaitForPreview(0);
-    const DWORD preview = Runner().ProcessId();
-
-    DialogAnswerer no(L"削除確認", IDNO);
-    Command(kCmdDeleteEntry);
-    ASSERT_TRUE(PumpUntil([&] { return no.Count() == 1; }));
-    PumpFor(milliseconds(1200));
-    EXPECT_NE(no.Seen()[0].text.find(L"Lumenaryから\"記録\"の情報を削除します。"), std::wstring::npos);
-    EXPECT_FALSE(m_view->DeletionPending());
-    EXPECT_TRUE(FolderExists(folder));
-    EXPECT_EQ(Runner().ProcessId(), preview);
-    EXPECT_TRUE(ScreenSaver_CL::IsSaverProcessAlive(L"RecorderSaver.scr", preview));
-}
-
 TEST_F(CommandsTest, SlowSaverEntryIsDeletedOnceAfterItsSaverHasGone) {
     const std::wstring slow = AddFixtureEntry(0, L"アート", L"遅い", L"SlowSaver.scr");
     const std::wstring other = AddFixtureEntry(1, L"アート", L"記録", L"RecorderSaver.scr");
@@ -164,13 +147,26 @@ TEST_F(CommandsTest, SlowSaverEntryIsDeletedOnceAfterItsSaverHasGone) {
     EXPECT_TRUE(FolderExists(elsewhere));
 }
 
-TEST_F(CommandsTest, SaverThatNeverEndsLeavesTheEntryAndSaysSo) {
+// Answered No, nothing happens; answered Yes, a saver that never ends keeps
+// its entry, and the user is told why.
+TEST_F(CommandsTest, DeleteAnsweredNoOrBlockedByASaverThatNeverEndsKeepsTheEntry) {
     const std::wstring folder = AddFixtureEntry(0, L"アート", L"頑固", L"StubbornSaver.scr");
     OpenWindow();
     m_view->SetDeleteWaitLimit(2000);
     SelectAndWaitForPreview(0);
-    RunningProgram stubborn(Runner().ProcessId());  // ends it after the test
-
+    const DWORD preview = Runner().ProcessId();
+    RunningProgram stubborn(preview);  // ends it after the test
+    {
+        DialogAnswerer no(L"削除確認", IDNO);
+        Command(kCmdDeleteEntry);
+        ASSERT_TRUE(PumpUntil([&] { return no.Count() == 1; }));
+        PumpFor(milliseconds(1200));
+        EXPECT_NE(no.Seen()[0].text.find(L"Lumenaryから\"頑固\"の情報を削除します。"), std::wstring::npos);
+        EXPECT_FALSE(m_view->DeletionPending());
+        EXPECT_TRUE(FolderExists(folder));
+        EXPECT_EQ(Runner().ProcessId(), preview);
+        EXPECT_TRUE(ScreenSaver_CL::IsSaverProcessAlive(L"StubbornSaver.scr", preview));
+    }
     DialogAnswerer yes(L"削除確認", IDYES);
     DialogAnswerer notice(L"お知らせ", IDOK);
     Command(kCmdDeleteEntry);
@@ -219,11 +215,16 @@ TEST_F(CommandsTest, SetAsPcScreenSaverWritesTheShortPathOrNothing) {
     EXPECT_TRUE(active);
 }
 
-TEST_F(CommandsTest, FullScreenRunEndsInThePreviewAgain) {
-    AddFixtureEntry(0, L"アート", L"全画面", L"RecorderSaver.scr");
+// The entry's saver runs full screen from the entry folder, its settings from
+// where it was installed; after either the preview comes back by itself.
+TEST_F(CommandsTest, FullScreenAndSettingsRunsEndInThePreviewAgain) {
+    const std::wstring original = Temp(L"Recorder.scr");
+    ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", original));
+    const std::wstring folder = m_collection.AddEntry({L"アート", L"全画面", L"", 0, original});
+    ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", folder + L"\\Recorder.scr"));
     OpenWindow();
     SelectAndWaitForPreview(0);
-    const DWORD preview = Runner().ProcessId();
+    DWORD preview = Runner().ProcessId();
     HWND view = m_view->PreviewPane().PreviewWindow();
 
     Command(kCmdRunFullScreen);
@@ -233,25 +234,14 @@ TEST_F(CommandsTest, FullScreenRunEndsInThePreviewAgain) {
     const DWORD full = Runner().ProcessId();
     HWND fullWindow = Runner().SaverWindow();
     EXPECT_FALSE(::IsChild(view, fullWindow));
-    EXPECT_EQ(RecordValue(m_collection.catalog.CollectionFolder() + L"\\00000\\RecorderSaver.scr", L"mode"), L"s");
-
-    // The user ends the saver: the preview comes back by itself.
-    ::PostMessageW(fullWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(RecordValue(folder + L"\\Recorder.scr", L"mode"), L"s");
+    ::PostMessageW(fullWindow, WM_CLOSE, 0, 0);  // the user ends the saver
     ASSERT_TRUE(PumpUntil(
         [&] { return Runner().ProcessId() != full && Runner().SaverWindow() && ::IsChild(view, Runner().SaverWindow()); },
         milliseconds(15000)));
     EXPECT_FALSE(::KillTimer(m_hwnd, kTimerFullScreenWatch)) << "still watching after the preview came back";
-}
 
-TEST_F(CommandsTest, SettingsRunThenThePreviewRestarts) {
-    const std::wstring original = Temp(L"Settings.scr");
-    ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", original));
-    const std::wstring folder = m_collection.AddEntry({L"アート", L"設定", L"", 0, original});
-    ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", folder + L"\\Settings.scr"));
-    OpenWindow();
-    SelectAndWaitForPreview(0);
-    const DWORD preview = Runner().ProcessId();
-
+    preview = Runner().ProcessId();
     Command(kCmdSaverSettings);
     ASSERT_TRUE(PumpUntil([&] { return RecordValue(original, L"mode") == L"c"; }, milliseconds(15000)));
     RunningProgram settings(static_cast<DWORD>(RecordNumber(original, L"pid")));

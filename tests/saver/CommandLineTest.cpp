@@ -31,6 +31,7 @@ TEST(SaverCommandLine, ProgramTokenThenSwitchOrNothingForWhatCannotRun) {
         {L"", L"", SAVER_MODE_FULLSCREEN, 0, L""},
         {longest, L"", SAVER_MODE_FULLSCREEN, 0, longest + L" /s"},
         {longest + L"b", L"", SAVER_MODE_FULLSCREEN, 0, L""},
+        {longest + L"b", L"C:\\SAVERS~1\\LONG.SCR", SAVER_MODE_FULLSCREEN, 0, L""},  // even with a short form
         {L"C:\\a\" /c \"b.scr", L"", SAVER_MODE_FULLSCREEN, 0, L""},
     };
     for (const Case& c : cases)

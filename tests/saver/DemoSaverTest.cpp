@@ -84,8 +84,10 @@ TEST(DemoSavers, FullScreenIsTopmostCoversTheScreenAndEndsOnARealMoveAKeyOrAClic
     }
 }
 
+// Also opened without a switch (Plasma) and with an owner window (Bubbles).
 TEST(DemoSavers, SettingsDialogSavesWhatTheUserChose) {
     test::DeleteUserKey(DemoKey(L"Starfield"));
+    test::DeleteUserKey(DemoKey(L"Plasma"));
     ScreenSaver_CL runner;
     runner.Start(test::DemoSaverPath(L"Starfield").c_str(), nullptr, SAVER_MODE_CONFIG);
     RunningProgram watch(runner.ProcessId());
@@ -122,34 +124,26 @@ TEST(DemoSavers, SettingsDialogSavesWhatTheUserChose) {
     ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Starfield"), L"StarCount", value));
     EXPECT_EQ(value, 1234u);
     test::DeleteUserKey(DemoKey(L"Starfield"));
-}
 
-TEST(DemoSavers, NoSwitchOrAnOwnerWindowAlsoOpensTheSettings) {
-    test::DeleteUserKey(DemoKey(L"Plasma"));
     RunningProgram bare(test::DemoSaverPath(L"Plasma"));
-    ASSERT_TRUE(bare.ok());
-    const HWND dialog = WaitForWindowOf(bare.id(), nullptr);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(test::WindowText(dialog), L"プラズマ の設定");
-    ::SendDlgItemMessageW(dialog, 200, CB_SETCURSEL, 3, 0);
-    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    const HWND plasma = WaitForWindowOf(bare.id(), nullptr);
+    ASSERT_NE(plasma, nullptr);
+    EXPECT_EQ(test::WindowText(plasma), L"プラズマ の設定");
+    ::SendDlgItemMessageW(plasma, 200, CB_SETCURSEL, 3, 0);
+    ::PostMessageW(plasma, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(bare.WaitEnded(8000));
-    DWORD value = 0;
     ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Plasma"), L"Palette", value));
     EXPECT_EQ(value, 3u);
+    test::DeleteUserKey(DemoKey(L"Plasma"));
 
     HostWindow owner;
     RunningProgram owned(test::DemoSaverPath(L"Bubbles"),
                          L"/c:" + std::to_wstring(reinterpret_cast<LONG_PTR>(owner.get())));
-    HWND ownedDialog = nullptr;
-    ASSERT_TRUE(test::PumpUntil([&] {
-        ownedDialog = ScreenSaver_CL::FindProcessWindow(owned.id(), nullptr);
-        return ownedDialog != nullptr;
-    }, 8000ms));
-    EXPECT_EQ(::GetWindow(ownedDialog, GW_OWNER), owner.get());
-    ::PostMessageW(ownedDialog, WM_COMMAND, IDCANCEL, 0);
+    const HWND bubbles = WaitForWindowOf(owned.id(), nullptr);
+    ASSERT_NE(bubbles, nullptr);
+    EXPECT_EQ(::GetWindow(bubbles, GW_OWNER), owner.get());
+    ::PostMessageW(bubbles, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(owned.WaitEnded(8000));
-    test::DeleteUserKey(DemoKey(L"Plasma"));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace lum {
@@ -19,31 +19,19 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 template <typename Pixel>
 std::vector<unsigned char> MakeBmp(int width, int height, Pixel pixel) {
     const int rowBytes = (width * 3 + 3) & ~3;
-    const std::uint32_t dataSize = static_cast<std::uint32_t>(rowBytes * height);
-    std::vector<unsigned char> file(54 + dataSize, 0);
-    auto put32 = [&](size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, dataSize);
-    for (int y = 0; y < height; ++y) {
-        unsigned char* row = &file[54 + static_cast<size_t>(height - 1 - y) * rowBytes];
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, static_cast<DWORD>(rowBytes * height)};
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<unsigned char> bytes(file.bfSize, 0);
+    std::memcpy(bytes.data(), &file, sizeof file);
+    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
+            unsigned char* at = &bytes[file.bfOffBits + static_cast<size_t>(height - 1 - y) * rowBytes + x * 3];
             const COLORREF c = pixel(x, y);
-            row[x * 3 + 0] = GetBValue(c);
-            row[x * 3 + 1] = GetGValue(c);
-            row[x * 3 + 2] = GetRValue(c);
+            at[0] = GetBValue(c), at[1] = GetGValue(c), at[2] = GetRValue(c);
         }
-    }
-    return file;
+    return bytes;
 }
 
 // One image drawn over a plain background, as 0x00RRGGBB pixels.

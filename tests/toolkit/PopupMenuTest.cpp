@@ -10,6 +10,10 @@ namespace lum {
 namespace {
 
 TEST(PopupMenu, EntriesAreMadeInOrderAndInsertedOwnerDrawn) {
+    PopupMenu_CL none;  // without a menu nothing is inserted
+    EXPECT_FALSE(none.AppendItem(*none.GetEntry(0), L"x"));
+    EXPECT_FALSE(none.SetItemState(0, MFS_GRAYED));
+
     PopupMenu_CL menu;
     ASSERT_NE(menu.CreatePopup(), nullptr);
     EXPECT_EQ(menu.GetEntry(1), nullptr);  // entries are made in order only
@@ -72,13 +76,6 @@ TEST(PopupMenu, SubmenuObjectsOutliveTheirParentsMenu) {
     EXPECT_EQ(::GetMenuItemCount(childMenu), 1);
     child.reset();
     EXPECT_FALSE(::IsMenu(childMenu));
-}
-
-TEST(PopupMenu, WithoutAMenuNothingIsInserted) {
-    PopupMenu_CL menu;
-    MenuEntry_CL* entry = menu.GetEntry(0);
-    EXPECT_FALSE(menu.AppendItem(*entry, L"x"));
-    EXPECT_FALSE(menu.SetItemState(0, MFS_GRAYED));
 }
 
 std::vector<RECT> Row(int left, int top, int width, int height, int count) {

@@ -1,6 +1,7 @@
 // How messages reach toolkit objects: subclassed windows, dialogs run from
 // the in-memory template, hooks on foreign windows, the guard that keeps an
 // exception out of the system's dispatch, and centring.
+#include "tests/support/RunningProgram.h"
 #include "tests/support/TestWindows.h"
 #include "toolkit/ControlFactory.h"
 #include "toolkit/Controls.h"
@@ -24,12 +25,6 @@ using test::TestWindow;
 
 bool Contains(const std::vector<UINT>& messages, UINT message) {
     return std::find(messages.begin(), messages.end(), message) != messages.end();
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t text[64] = {};
-    ::GetWindowTextW(hwnd, text, 64);
-    return text;
 }
 
 class RecordingWindow : public SubClassWindowBase_CL {
@@ -65,7 +60,11 @@ TEST(SubClassWindow, BindsAfterCreationForwardsAndRestoresAtDestroy) {
 
     ::SetWindowTextW(hwnd, L"after");  // through the object to the control's own procedure
     EXPECT_TRUE(Contains(object.messages, WM_SETTEXT));
-    EXPECT_EQ(TextOf(hwnd), L"after");
+    EXPECT_EQ(test::WindowText(hwnd), L"after");
+    // A handler that throws never unwinds through the system: the previous procedure answers.
+    object.throwOn = WM_GETTEXT;
+    EXPECT_EQ(test::WindowText(hwnd), L"after");
+    object.throwOn = 0;
 
     const LONG_PTR oldProc = reinterpret_cast<LONG_PTR>(object.OldProc());
     ::DestroyWindow(hwnd);
@@ -95,7 +94,7 @@ TEST(SubClassWindow, AnObjectGoneBeforeItsWindowLetsItGoAndKeepsALaterSubclass) 
     EXPECT_EQ(::GetWindowLongPtrW(alone, GWLP_WNDPROC), oldProc);
     EXPECT_EQ(::GetWindowLongPtrW(alone, GWLP_USERDATA), 0);
     ::SetWindowTextW(alone, L"still works");
-    EXPECT_EQ(TextOf(alone), L"still works");
+    EXPECT_EQ(test::WindowText(alone), L"still works");
 
     // Tooltips subclass their tool window after the toolkit did: the object
     // cannot take itself out of the middle, so it only unbinds.
@@ -106,7 +105,7 @@ TEST(SubClassWindow, AnObjectGoneBeforeItsWindowLetsItGoAndKeepsALaterSubclass) 
     ::SetWindowLongPtrW(hooked, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OverProc));
     object.reset();
     ::SetWindowTextW(hooked, L"through the class");
-    EXPECT_EQ(TextOf(hooked), L"through the class");
+    EXPECT_EQ(test::WindowText(hooked), L"through the class");
     ::DestroyWindow(hooked);
     EXPECT_EQ(g_overSeen, 2);  // the later subclass saw the end of its window
 }
@@ -147,8 +146,13 @@ TEST(SubClassDialog, RunModalBindsAtInitAndReturnsWhatEndDialogWasGiven) {
     TestWindow owner(100, 100, 500, 400);
     ScriptedDialog dialog;
     EXPECT_EQ(dialog.TemplateBuffer(), nullptr);
-    dialog.onInit = [](HWND hwnd) { ::PostMessageW(hwnd, ScriptedDialog::kEnd, 7, 0); };
+    dialog.throwOn = WM_USER + 3;  // the guard keeps the dialog running
+    dialog.onInit = [](HWND hwnd) {
+        ::PostMessageW(hwnd, WM_USER + 3, 0, 0);
+        ::PostMessageW(hwnd, ScriptedDialog::kEnd, 7, 0);
+    };
     EXPECT_EQ(dialog.RunModal(owner.hwnd()), 7);
+    EXPECT_TRUE(Contains(dialog.messages, WM_USER + 3));
     // Nothing of the creation traffic reached the object: first the GUI font
     // that binding sends, then WM_INITDIALOG.
     ASSERT_GE(dialog.messages.size(), 2u);
@@ -189,22 +193,6 @@ TEST(SubClassDialog, AcceptCancelAndTitleBarClose) {
     }
 }
 
-TEST(SubClassDialog, ProcedureIgnoresMessagesBeforeInitDialog) {
-    TestWindow window(0, 0, 100, 100);  // empty user data: a dialog being created
-    ScriptedDialog dialog;
-    const LPARAM object = reinterpret_cast<LPARAM>(&dialog);
-    EXPECT_EQ(SubClassDialogProc(window.hwnd(), WM_SETFONT, 0, object), FALSE);
-    EXPECT_EQ(SubClassDialogProc(window.hwnd(), WM_NCCALCSIZE, 0, object), FALSE);
-    EXPECT_TRUE(dialog.messages.empty());
-    EXPECT_EQ(SubClassDialogProc(window.hwnd(), WM_INITDIALOG, 0, object), TRUE);
-    ::KillTimer(window.hwnd(), 1);
-    EXPECT_EQ(::GetWindowLongPtrW(window.hwnd(), GWLP_USERDATA), object);
-    EXPECT_EQ(dialog.Window(), window.hwnd());
-    SubClassDialogProc(window.hwnd(), WM_USER + 9, 0, 0);
-    EXPECT_EQ(dialog.messages.back(), static_cast<UINT>(WM_USER + 9));
-    ::SetWindowLongPtrW(window.hwnd(), GWLP_USERDATA, 0);
-}
-
 // A window class of our own whose procedure counts what it gets.
 struct TargetLog {
     int custom = 0, destroy = 0, ncdestroy = 0;
@@ -236,26 +224,6 @@ HWND MakeTarget() {
                              ::GetModuleHandleW(nullptr), nullptr);
 }
 
-TEST(SubClassHook, PassesOnWhatItDoesNotHandleAndLetsGo) {
-    HWND target = MakeTarget();
-    ASSERT_NE(target, nullptr);
-    {
-        SubClass_CL gone;  // a hook gone before its window puts the procedure back
-        gone.Install(target, nullptr, nullptr);
-    }
-    EXPECT_EQ(::GetWindowLongPtrW(target, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TargetProc));
-
-    SubClass_CL hook;
-    hook.Install(target, nullptr, nullptr);
-    EXPECT_EQ(HookOfWindow(target), &hook);
-    EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);
-    ::DestroyWindow(target);
-    // The foreign window still sees its own destruction, with its own procedure back.
-    EXPECT_EQ(g_target.destroy, 1);
-    EXPECT_EQ(g_target.ncdestroy, 1);
-    EXPECT_EQ(g_target.procAtNcDestroy, reinterpret_cast<LONG_PTR>(&TargetProc));
-}
-
 LRESULT OwnerCallback(HWND hwnd, UINT message, WPARAM, LPARAM) {
     SubClass_CL* hook = HookOfWindow(hwnd);
     static_cast<std::vector<UINT>*>(hook->m_pOwner)->push_back(message);
@@ -265,16 +233,32 @@ LRESULT OwnerCallback(HWND hwnd, UINT message, WPARAM, LPARAM) {
     return 77;
 }
 
-TEST(SubClassHook, CallbackReachesItsOwnerAndDecidesWhoAnswers) {
+TEST(SubClassHook, CallbackReachesItsOwnerDecidesWhoAnswersAndLetsGo) {
     HWND target = MakeTarget();
+    ASSERT_NE(target, nullptr);
+    {
+        SubClass_CL gone;  // without a callback all passes on; gone first, it puts the procedure back
+        gone.Install(target, nullptr, nullptr);
+        EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);
+    }
+    EXPECT_EQ(::GetWindowLongPtrW(target, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TargetProc));
+
     std::vector<UINT> seen;
     SubClass_CL hook;
     hook.Install(target, &OwnerCallback, &seen);
+    EXPECT_EQ(HookOfWindow(target), &hook);
     EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);  // not handled: the old procedure answers
     EXPECT_EQ(::SendMessageW(target, WM_USER + 6, 0, 0), 77);
-    EXPECT_EQ(g_target.custom, 1);
+    EXPECT_EQ(::SendMessageW(target, WM_USER + 7, 0, 0), 0);  // it threw: DefWindowProc's answer
+    EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);   // and the hook still works
+    EXPECT_EQ(g_target.custom, 3);
     ::DestroyWindow(target);
+    // The foreign window still sees its own destruction, with its own procedure back.
+    EXPECT_EQ(g_target.destroy, 1);
+    EXPECT_EQ(g_target.ncdestroy, 1);
+    EXPECT_EQ(g_target.procAtNcDestroy, reinterpret_cast<LONG_PTR>(&TargetProc));
     EXPECT_TRUE(Contains(seen, kCustom));
+    EXPECT_TRUE(Contains(seen, WM_USER + 7));
     EXPECT_TRUE(Contains(seen, WM_DESTROY));
     EXPECT_FALSE(Contains(seen, WM_NCDESTROY));
 }
@@ -298,38 +282,10 @@ TEST(ControlSubclass, HookedControlReachesItsLinkAndKeepsWorking) {
     ::SendMessageW(text->m_hWnd, kCustom, 0, 0);
     EXPECT_EQ(hits, 1);
     ::SetWindowTextW(text->m_hWnd, L"xyz");
-    EXPECT_EQ(TextOf(text->m_hWnd), L"xyz");
+    EXPECT_EQ(test::WindowText(text->m_hWnd), L"xyz");
 }
 
-// A handler that throws never unwinds through the system: the message is
-// answered by the previous (or default) procedure instead.
-TEST(GuardedDispatch, AThrowingHandlerFallsBackToThePreviousProcedure) {
-    TestWindow host(50, 50, 300, 200);
-    RecordingWindow window;
-    HWND hwnd = window.CreateStatic(host.hwnd(), L"kept");
-    window.throwOn = WM_GETTEXT;
-    EXPECT_EQ(TextOf(hwnd), L"kept");
-    EXPECT_TRUE(Contains(window.messages, WM_GETTEXT));
-
-    HWND target = MakeTarget();
-    std::vector<UINT> seen;
-    SubClass_CL hook;
-    hook.Install(target, &OwnerCallback, &seen);
-    EXPECT_EQ(::SendMessageW(target, WM_USER + 7, 0, 0), 0);  // DefWindowProc's answer
-    EXPECT_TRUE(Contains(seen, WM_USER + 7));
-    EXPECT_EQ(::SendMessageW(target, kCustom, 0, 0), 1234);  // the hook still works
-    ::DestroyWindow(target);
-
-    TestWindow owner(100, 100, 500, 400);
-    ScriptedDialog dialog;
-    dialog.throwOn = WM_USER + 3;
-    dialog.onInit = [](HWND d) {
-        ::PostMessageW(d, WM_USER + 3, 0, 0);
-        ::PostMessageW(d, ScriptedDialog::kEnd, 4, 0);
-    };
-    EXPECT_EQ(dialog.RunModal(owner.hwnd()), 4);
-    EXPECT_TRUE(Contains(dialog.messages, WM_USER + 3));
-
+TEST(GuardedDispatch, FailureReportNamesTheMessageInHexAndKeepsAscii) {
     const std::wstring report = DispatchFailureText(L"window", WM_COMMAND, "bad input \xE9");
     EXPECT_EQ(report, L"Lumenary: window failed on message 0x0111: bad input ?\n");
 }
@@ -367,17 +323,8 @@ TEST(CenterOverOwner, MovesARealDialogOverItsOwnerOrTheWorkArea) {
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     ::GetWindowRect(dialog.hwnd(), &placed);
-    const POINT expected = CenteredPosition(work, client.right, client.bottom);
-    EXPECT_EQ(placed.left, expected.x);
-    EXPECT_EQ(placed.top, expected.y);
-}
-
-TEST(DialogTemplate, HeaderBytesAndZeroes) {
-    std::vector<std::uint8_t> buffer(kDialogTemplateSize, 0xEE);
-    WriteEmptyDialogTemplate(buffer.data(), buffer.size());
-    const std::uint8_t header[18] = {0x80, 0x02, 0xCA, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x40, 0x01, 0xF0, 0x00};
-    EXPECT_TRUE(std::equal(header, header + 18, buffer.begin()));
-    EXPECT_TRUE(std::all_of(buffer.begin() + 18, buffer.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(placed.left, work.left + (work.right - work.left - client.right) / 2);
+    EXPECT_EQ(placed.top, work.top + (work.bottom - work.top - client.bottom) / 2);
 }
 
 } // namespace

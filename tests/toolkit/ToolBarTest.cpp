@@ -21,6 +21,12 @@ constexpr DWORD kRebarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPC
 
 std::wstring StripFile() { return test::DistFolder() + L"\\menu_image.bmp"; }
 
+RECT ItemRect(HWND toolbar, int index) {
+    RECT r{};
+    ::SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
 struct ToolRecord {
     UINT_PTR id;
     RECT rect;
@@ -43,8 +49,6 @@ TEST(ToolBar, OneToolPerButtonWithATooltipAfterEveryInsertion) {
     TestWindow owner(20, 20, 500, 120);
     ToolBar_CL bar;
     ASSERT_NE(bar.CreateToolbar(owner.hwnd()), nullptr);
-    EXPECT_EQ(::GetDlgCtrlID(bar.Window()), 0x5000);
-    EXPECT_EQ(reinterpret_cast<SubClassWindowBase_CL*>(::GetWindowLongPtrW(bar.Window(), GWLP_USERDATA)), &bar);
     EXPECT_EQ(::SendMessageW(bar.Window(), TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS,
               TBSTYLE_EX_DRAWDDARROWS);
     ASSERT_NE(bar.ToolTips().m_hTipWnd, nullptr);
@@ -65,9 +69,7 @@ TEST(ToolBar, OneToolPerButtonWithATooltipAfterEveryInsertion) {
     std::set<UINT_PTR> ids;
     for (const ToolRecord& tool : Tools(bar.ToolTips())) {
         ids.insert(tool.id);
-        const int index = static_cast<int>(::SendMessageW(bar.Window(), TB_COMMANDTOINDEX, tool.id, 0));
-        RECT item{};
-        ::SendMessageW(bar.Window(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        const RECT item = ItemRect(bar.Window(), static_cast<int>(::SendMessageW(bar.Window(), TB_COMMANDTOINDEX, tool.id, 0)));
         EXPECT_TRUE(::EqualRect(&item, &tool.rect)) << "tool " << tool.id;
     }
     EXPECT_EQ(ids, (std::set<UINT_PTR>{1126, 1127, 1129, 1130}));
@@ -83,51 +85,29 @@ TEST(ToolBar, OneToolPerButtonWithATooltipAfterEveryInsertion) {
     EXPECT_EQ(::SendMessageW(bar.ToolTips().m_hTipWnd, TTM_GETMAXTIPWIDTH, 0, 0), 200);
 }
 
-TEST(ToolBar, SixteenButtonsAtMostAndNoRecordTwice) {
+// Also: no image list (the strip did not load), and a window that outlives its object.
+TEST(ToolBar, SixteenButtonsAtMostNoRecordTwiceAndNoImagesNeeded) {
     TestWindow owner(20, 20, 800, 120);
-    ToolBar_CL bar;
-    ASSERT_NE(bar.CreateToolbar(owner.hwnd()), nullptr);
-    ASSERT_TRUE(bar.InsertButton(0, 0, 2000, L"a"));
-    EXPECT_FALSE(bar.InsertButton(0, 1, 2001, L"again"));  // the record is in use
-    for (int i = 1; i < kToolBarCapacity; ++i) ASSERT_TRUE(bar.InsertButton(i, i, 2000 + i, nullptr));
-    EXPECT_EQ(bar.ButtonCount(), 16);
-    EXPECT_FALSE(bar.InsertButton(16, 0, 3000, L"seventeenth"));
-    EXPECT_FALSE(bar.InsertButton(-1, 0, 3001, nullptr));
-    EXPECT_EQ(bar.Record(16), nullptr);
-    EXPECT_EQ(bar.ButtonCount(), 16);
-    EXPECT_EQ(bar.ToolTips().ToolCount(), 1);
-
-    bar.SetButtonState(2003, TBSTATE_INDETERMINATE);
-    EXPECT_EQ(::SendMessageW(bar.Window(), TB_GETSTATE, 2003, 0), TBSTATE_INDETERMINATE);
-}
-
-TEST(ToolBar, WindowOutlivingItsObjectKeepsWorking) {
-    TestWindow owner(20, 20, 500, 120);
     auto bar = std::make_unique<ToolBar_CL>();
-    HWND hwnd = bar->CreateToolbar(owner.hwnd());
-    ASSERT_TRUE(bar->InsertButton(0, 0, 1126, L"戻る"));  // its tooltip subclasses the toolbar too
+    const HWND hwnd = bar->CreateToolbar(owner.hwnd());
+    ASSERT_NE(hwnd, nullptr);
+    bar->SetImageList(nullptr);
+    ASSERT_TRUE(bar->InsertButton(0, 0, 2000, L"a"));  // its tooltip subclasses the toolbar too
+    EXPECT_FALSE(bar->InsertButton(0, 1, 2001, L"again"));  // the record is in use
+    for (int i = 1; i < kToolBarCapacity; ++i) ASSERT_TRUE(bar->InsertButton(i, i, 2000 + i, nullptr));
+    EXPECT_FALSE(bar->InsertButton(16, 0, 3000, L"seventeenth"));
+    EXPECT_FALSE(bar->InsertButton(-1, 0, 3001, nullptr));
+    EXPECT_EQ(bar->Record(16), nullptr);
+    EXPECT_EQ(bar->ButtonCount(), 16);
+    EXPECT_EQ(bar->ToolTips().ToolCount(), 1);
+    const RECT last = ItemRect(hwnd, 15);
+    EXPECT_GT(last.right, last.left);
+
+    bar->SetButtonState(2003, TBSTATE_INDETERMINATE);
+    EXPECT_EQ(::SendMessageW(hwnd, TB_GETSTATE, 2003, 0), TBSTATE_INDETERMINATE);
     bar.reset();
     EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0);
-    EXPECT_EQ(::SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0), 1);
-}
-
-TEST(ToolBar, MissingStripLeavesTheListNullAndTheToolbarWorking) {
-    TestWindow owner(20, 20, 500, 120);
-    test::TempFolder folder;
-    ImageList_CL images;
-    EXPECT_EQ(images.LoadImageStrip(folder / L"menu_image.bmp", 24), nullptr);
-    EXPECT_EQ(images.Handle(), nullptr);
-    ToolBar_CL bar;
-    ASSERT_NE(bar.CreateToolbar(owner.hwnd()), nullptr);
-    bar.SetImageList(images.Handle());
-    EXPECT_TRUE(bar.InsertButton(0, 3, 1129, L"リロード"));
-    EXPECT_TRUE(bar.InsertButton(1, 4, 1130, L"ホーム"));
-    EXPECT_EQ(bar.ButtonCount(), 2);
-    EXPECT_EQ(bar.ToolTips().ToolCount(), 2);
-    EXPECT_EQ(::SendMessageW(bar.Window(), TB_GETIMAGELIST, 0, 0), 0);
-    RECT item{};
-    EXPECT_TRUE(::SendMessageW(bar.Window(), TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)));
-    EXPECT_GT(item.right, item.left);
+    EXPECT_EQ(::SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0), 16);
 }
 
 // An owner window that hands its messages to the rebar the way the main
@@ -135,19 +115,6 @@ TEST(ToolBar, MissingStripLeavesTheListNullAndTheToolbarWorking) {
 class BarOwner : public DropDownMenuFactory_IF {
 public:
     static constexpr UINT_PTR kEndMenuTimer = 42;
-
-    explicit BarOwner(int width = 640) : window(30, 30, width, 240) {
-        window.SetHandler([this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-            return Handle(hwnd, message, wParam, lParam, result);
-        });
-        rebar.m_pDropDownFactory = this;
-        rebar.CreateRebar(WS_EX_TOOLWINDOW, kRebarStyle, window.hwnd(), ::GetModuleHandleW(nullptr), nullptr);
-    }
-
-    void ShowDropDownMenu(int command, UINT flags, int x, int y, HWND owner) override {
-        dropDowns.push_back(DropDown{command, flags, x, y, owner});
-    }
-
     struct DropDown {
         int command;
         UINT flags;
@@ -159,49 +126,44 @@ public:
         ULONG_PTR data;
     };
 
-    bool Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        switch (message) {
-        case WM_SIZE:
-            sizes.push_back(std::make_pair(wParam, lParam));
-            rebar.HandleOwnerMessage(hwnd, message, wParam, lParam);
-            return false;
-        case WM_NOTIFY:
-            result = rebar.HandleOwnerMessage(hwnd, message, wParam, lParam);
-            return true;
-        case WM_INITMENUPOPUP:
-            ++menusOpened;
-            shownItems = ReadItems(reinterpret_cast<HMENU>(wParam));
-            ::SetTimer(hwnd, kEndMenuTimer, 50, nullptr);
-            return false;
-        case WM_TIMER:
-            if (wParam == kEndMenuTimer) {
+    BarOwner() {
+        window.SetHandler([this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            if (message == WM_SIZE) sizes.push_back(std::make_pair(wParam, lParam));
+            if (message == WM_SIZE || message == WM_NOTIFY)
+                result = rebar.HandleOwnerMessage(hwnd, message, wParam, lParam);
+            if (message == WM_INITMENUPOPUP) {  // note what the menu shows, then close it
+                ++menusOpened;
+                shownItems.clear();
+                const HMENU menu = reinterpret_cast<HMENU>(wParam);
+                for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                    MENUITEMINFOW info{};
+                    info.cbSize = sizeof(info);
+                    info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_DATA;
+                    ::GetMenuItemInfoW(menu, i, TRUE, &info);
+                    shownItems.push_back(Item{info.wID, info.fState, info.fType, info.dwItemData});
+                }
+                ::SetTimer(hwnd, kEndMenuTimer, 50, nullptr);
+            }
+            if (message == WM_TIMER && wParam == kEndMenuTimer) {
                 ::KillTimer(hwnd, kEndMenuTimer);
                 ::EndMenu();
                 return true;
             }
-            return false;
-        default:
-            return false;
-        }
+            return message == WM_NOTIFY;
+        });
+        rebar.m_pDropDownFactory = this;
+        rebar.CreateRebar(WS_EX_TOOLWINDOW, kRebarStyle, window.hwnd(), ::GetModuleHandleW(nullptr), nullptr);
     }
 
-    static std::vector<Item> ReadItems(HMENU menu) {
-        std::vector<Item> items;
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_DATA;
-            ::GetMenuItemInfoW(menu, i, TRUE, &info);
-            items.push_back(Item{info.wID, info.fState, info.fType, info.dwItemData});
-        }
-        return items;
+    void ShowDropDownMenu(int command, UINT flags, int x, int y, HWND owner) override {
+        dropDowns.push_back(DropDown{command, flags, x, y, owner});
     }
 
     void Resize(int width) {
         ::SetWindowPos(window.hwnd(), nullptr, 0, 0, width, 240, SWP_NOMOVE | SWP_NOZORDER);
     }
 
-    TestWindow window;
+    TestWindow window{30, 30, 640, 240};
     ReBer_CL rebar;
     std::vector<DropDown> dropDowns;
     std::vector<std::pair<WPARAM, LPARAM>> sizes;
@@ -230,10 +192,7 @@ TEST(ReBer, CreationAndBandRecords) {
     bar.CreateToolbar(rebar.Window());
     FillSaverBar(bar, images);
     ASSERT_TRUE(rebar.AttachToolbar(0, bar.Window()));
-    RECT first{};
-    RECT last{};
-    ::SendMessageW(bar.Window(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
-    ::SendMessageW(bar.Window(), TB_GETITEMRECT, 6, reinterpret_cast<LPARAM>(&last));
+    const RECT first = ItemRect(bar.Window(), 0), last = ItemRect(bar.Window(), 6);
     const RebarBand_CL* band = rebar.Band(0);
     EXPECT_EQ(band->m_Info.cxIdeal, static_cast<UINT>(last.right - first.left));
     EXPECT_EQ(band->m_Info.cx, band->m_Info.cxIdeal + 100);
@@ -259,10 +218,7 @@ TEST(ReBer, CreationAndBandRecords) {
 // `hidden` buttons wholly.
 bool NarrowUntilHidden(BarOwner& owner, HWND toolbar, int hidden) {
     const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
-    RECT keep{};
-    RECT lose{};
-    ::SendMessageW(toolbar, TB_GETITEMRECT, count - hidden - 1, reinterpret_cast<LPARAM>(&keep));
-    ::SendMessageW(toolbar, TB_GETITEMRECT, count - hidden, reinterpret_cast<LPARAM>(&lose));
+    const RECT keep = ItemRect(toolbar, count - hidden - 1), lose = ItemRect(toolbar, count - hidden);
     for (int width = 900; width > 60; width -= 2) {
         owner.Resize(width);
         RECT shown{};
@@ -289,6 +245,18 @@ TEST(ReBer, ChevronMenuOffersExactlyTheHiddenButtons) {
         owner.rebar.BuildChevronMenu(chevron, menu);
         EXPECT_EQ(menu.EntryCount(), 0);
     }
+    // The owner's notification is taken from the rebar only (nothing hidden: no menu).
+    TestWindow stranger(0, 0, 10, 10);
+    const auto notify = [&](HWND from) {
+        NMREBARCHEVRON n{};
+        n.hdr.hwndFrom = from;
+        n.hdr.code = static_cast<UINT>(RBN_CHEVRONPUSHED);
+        return owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    };
+    EXPECT_EQ(notify(stranger.hwnd()), 0);
+    EXPECT_EQ(notify(owner.rebar.Window()), 1);
+    EXPECT_EQ(owner.menusOpened, 0);
+    EXPECT_EQ(owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_COMMAND, 0, 0), 0);
 
     ASSERT_TRUE(NarrowUntilHidden(owner, bar.Window(), 2));
     {
@@ -331,24 +299,6 @@ TEST(ReBer, ChevronMenuOffersExactlyTheHiddenButtons) {
     EXPECT_EQ(owner.shownItems[0].id, 1146u);
 }
 
-TEST(ReBer, NotificationsFromOtherWindowsAreIgnored) {
-    BarOwner owner;
-    TestWindow stranger(0, 0, 10, 10);
-    NMHDR header{};
-    header.hwndFrom = stranger.hwnd();
-    header.code = static_cast<UINT>(RBN_CHEVRONPUSHED);
-    EXPECT_EQ(owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)),
-              0);
-    // From the rebar itself the same code is taken (nothing hidden: no menu).
-    NMREBARCHEVRON chevron{};
-    chevron.hdr.hwndFrom = owner.rebar.Window();
-    chevron.hdr.code = static_cast<UINT>(RBN_CHEVRONPUSHED);
-    EXPECT_EQ(owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron)),
-              1);
-    EXPECT_EQ(owner.menusOpened, 0);
-    EXPECT_EQ(owner.rebar.HandleOwnerMessage(owner.window.hwnd(), WM_COMMAND, 0, 0), 0);
-}
-
 TEST(ReBer, DropDownArrowAsksTheFactoryAtTheButtonsBottomLeft) {
     BarOwner owner;
     ToolBar_CL bar;
@@ -376,7 +326,7 @@ TEST(ReBer, DropDownArrowAsksTheFactoryAtTheButtonsBottomLeft) {
     POINT corner{button.left, button.bottom};
     ::ClientToScreen(bar.Window(), &corner);
     EXPECT_EQ(asked.command, 1127);
-    EXPECT_EQ(asked.flags, 64u);
+    EXPECT_EQ(asked.flags, static_cast<UINT>(TPM_VERTICAL));  // below the button
     EXPECT_EQ(asked.x, corner.x);
     EXPECT_EQ(asked.y, corner.y);
     EXPECT_EQ(asked.owner, owner.window.hwnd());
