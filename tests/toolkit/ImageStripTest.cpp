@@ -20,7 +20,7 @@ template <typename Pixel>
 std::vector<unsigned char> MakeBmp(int width, int height, Pixel pixel) {
     const int rowBytes = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, static_cast<DWORD>(rowBytes * height)};
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, static_cast<DWORD>(rowBytes * height), 0, 0, 0, 0};
     file.bfSize = file.bfOffBits + info.biSizeImage;
     std::vector<unsigned char> bytes(file.bfSize, 0);
     std::memcpy(bytes.data(), &file, sizeof file);
