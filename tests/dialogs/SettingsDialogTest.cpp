@@ -39,8 +39,7 @@ TEST(SettingsDialog, ReadsAnyNonZeroAsSetWritesBothAndTellsOfAFailedWrite) {
             size = WindowSize(hwnd);
             acceptAtStart = IsEnabled(hwnd, 4096);
             iconsShown = ::SendMessageW(dialog.m_pLargeIconCheck->m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            ::SendMessageW(hwnd, WM_COMMAND, IDOK, 0);  // Enter and Escape close nothing
-            ::SendMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+            ::SendMessageW(hwnd, WM_COMMAND, IDOK, 0);  // Enter accepts nothing unchanged
             openAfterKeys = ::IsWindowVisible(hwnd) != FALSE;
             // Two clicks: back to the value read, and still a change.
             ::SendMessageW(dialog.m_pHidePreviewCheck->m_hWnd, BM_CLICK, 0, 0);
@@ -69,6 +68,21 @@ TEST(SettingsDialog, ReadsAnyNonZeroAsSetWritesBothAndTellsOfAFailedWrite) {
         ASSERT_GE(bytes.size(), 2u);
         EXPECT_EQ(bytes[0] | bytes[1] << 8, 0xFEFF);
     }
+}
+
+TEST(SettingsDialog, EscapeCancelsAChangeWithoutWriting) {
+    TempFolder temp;
+    const std::wstring path = temp / L"Lumenary.ini";
+    LumenarySettingDialog_CL dialog;
+    dialog.SetSettingsPath(path);
+    DialogAnswerer answer(L"アプリケーションの設定", [&](HWND) {
+        HWND check = dialog.m_pHidePreviewCheck->m_hWnd;
+        ::SendMessageW(check, BM_CLICK, 0, 0);
+        // As typed: the dialog's loop turns the key into IDCANCEL.
+        ::PostMessageW(check, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(dialog.RunModal(nullptr), 0);
+    EXPECT_FALSE(FileExists(path));
 }
 
 TEST(VersionDialog, ShowsThePictureAboveTheVersionText) {
