@@ -49,7 +49,7 @@ std::vector<unsigned char> WithValue(const std::vector<unsigned char>& bytes, co
     return result;
 }
 
-TEST(SortOrder, EqualPositionsKeepDiscoveryOrderInLargeGroups) {
+TEST(SortOrder, SignedPositionsAndEqualOnesKeepDiscoveryOrderInLargeGroups) {
     // Large enough that an unstable sort reorders ties.
     std::vector<SaverItem> items;
     for (int i = 0; i < 300; ++i) items.push_back(Item(L"x", i % 3 == 0 ? 999999 : 5));
@@ -63,10 +63,8 @@ TEST(SortOrder, EqualPositionsKeepDiscoveryOrderInLargeGroups) {
             ASSERT_LT(ordered[p - 1], ordered[p]) << "at position " << p;
         }
     }
-}
-
-TEST(SortOrder, PositionsCompareAsSignedNumbers) {
-    std::vector<SaverItem> items = {Item(L"x", 3), Item(L"x", -1), Item(L"x", 999999), Item(L"x", -7)};
+    // Positions compare as signed numbers.
+    items = {Item(L"x", 3), Item(L"x", -1), Item(L"x", 999999), Item(L"x", -7)};
     EXPECT_EQ(OrderBySortId(Indices(items), items), (std::vector<int32_t>{3, 1, 0, 2}));
 }
 
@@ -141,13 +139,14 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     EXPECT_EQ(store.TitlesOf(sports), (std::vector<std::wstring>{L"zero", L"seven", L"nine"}));
 }
 
-TEST(SortOrderOnDisk, MissingPositionGoesFirstAndNewEntriesLast) {
+TEST(SortOrderOnDisk, MissingPositionGoesFirstNewEntriesLastAndUnknownCategoriesUnsorted) {
     StoreFolder store;
     store.WriteEntry(L"00000", L"sort_id=0\r\ncategory=動物\r\ntitle=cat\r\n");
     store.WriteEntry(L"00001", L"sort_id=1\r\ncategory=動物\r\ntitle=dog\r\n");
     const auto noPos = store.WriteEntry(L"00002", L"category=動物\r\ntitle=bird\r\n");
     store.WriteEntry(L"00003", L"sort_id=999999\r\ncategory=動物\r\ntitle=newA\r\n");
     store.WriteEntry(L"00004", L"sort_id=999999\r\ncategory=動物\r\ntitle=newB\r\n");
+    const auto hobby = store.WriteEntry(L"00005", L"sort_id=5\r\ncategory=趣味\r\ntitle=h\r\n");
     LoadCatalog(store.catalog);
     const int animals = FindCategory(store.catalog, L"動物");
     const auto titles = store.TitlesOf(animals);
@@ -166,22 +165,11 @@ TEST(SortOrderOnDisk, MissingPositionGoesFirstAndNewEntriesLast) {
     EXPECT_EQ(reread.sort_id, 0) << "the file now holds its position";
     for (size_t p = 0; p < store.catalog.groups[animals].items.size(); ++p)
         EXPECT_EQ(store.catalog.items[store.catalog.groups[animals].items[p]].sort_id, static_cast<int32_t>(p));
-}
 
-TEST(SortOrderOnDisk, UnknownCategoryIsShownUnsortedAndKeptInTheFile) {
-    StoreFolder store;
-    const auto hobby = store.WriteEntry(L"00000", L"sort_id=5\r\ncategory=趣味\r\ntitle=h\r\n");
-    store.WriteEntry(L"00001", L"sort_id=0\r\ncategory=未設定\r\ntitle=u\r\n");
-    LoadCatalog(store.catalog);
-    const int h = store.IndexOf(L"00000");
-    const auto& unsorted = store.catalog.groups[1].items;
-    EXPECT_NE(std::find(unsorted.begin(), unsorted.end(), h), unsorted.end());
-    const auto& all = store.catalog.groups[0].items;
-    EXPECT_EQ(std::count(all.begin(), all.end(), h), 1);
-    for (size_t g = 2; g < store.catalog.groups.size(); ++g)
-        EXPECT_TRUE(store.catalog.groups[g].items.empty());
-    // It was repositioned (5 -> 1) and keeps its own category in the file.
-    EXPECT_NE(test::ReadTextFile(hobby).find(L"sort_id=1\r\ncategory=趣味"), std::wstring::npos);
+    // An unknown category is shown in group 1, positioned there (5 -> 0), and
+    // keeps its own category in the file.
+    EXPECT_EQ(store.catalog.groups[1].items, std::vector<int32_t>{store.IndexOf(L"00005")});
+    EXPECT_NE(test::ReadTextFile(hobby).find(L"sort_id=0\r\ncategory=趣味"), std::wstring::npos);
 }
 
 TEST(SortOrderOnDisk, EveryEntryIsInOneCategoryGroupAndOnceInGroupZero) {
