@@ -14,7 +14,7 @@ namespace {
 using std::chrono::milliseconds;
 
 TEST_F(MainWindowTest, PanesFollowTheSplitAndPreviewHide) {
-    WriteSetting(L"preview_hide", 1);
+    WriteIniInt(m_collection.catalog.settings_path, L"SAVER_SETTING", L"preview_hide", 1);
     OpenWindow();
     SetClientSize(1006, 600);
 
@@ -144,6 +144,12 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(runner.SaverWindow(), &owner);
     EXPECT_EQ(owner, first);
+    EXPECT_NE(owner, ::GetCurrentProcessId());
+    // The view is dark under the saver's window, whatever it showed before.
+    EXPECT_EQ(m_view->PreviewPane().View().Content(), PreviewContent::LiveSaver);
+    const Pixels pixels = PrintClient(view);
+    EXPECT_TRUE(Near(pixels.at(5, 5), 0x000000u, 0));
+    EXPECT_FALSE(HasInk(pixels, RECT{0, 0, 200, 200}, 0x000000u));
 
     // The same entry again: no restart.
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);

@@ -1,8 +1,7 @@
-// The right pane with real windows: the view's place and styles, the still
-// picture as painted, the notices, the context menu message, and a real
-// demo saver running inside the view.
+// The right pane with real windows: the view's place, the still picture as
+// painted, the notices and the context menu message. A demo saver running
+// inside the view is MainViewTest's.
 #include "tests/support/PaneTestSupport.h"
-#include "tests/support/RunningProgram.h"
 #include "toolkit/GdiPlusOwners.h"
 #include "views/PreviewPainter.h"
 #include "views/SaverListTabWindow.h"
@@ -176,33 +175,6 @@ TEST_F(PreviewPane, NoticesInsteadOfAnEmptyBox) {
     ASSERT_EQ(pane.View().Content(), PreviewContent::StillPicture);
     pixels = test::PrintClient(view);
     EXPECT_TRUE(test::Near(pixels.at(5, 5), calm, 0));
-}
-
-TEST_F(PreviewPane, ALiveSaverRunsAsAChildOfTheViewAndItsOwnerStopsIt) {
-    const std::wstring starfield = test::DistFolder() + L"\\demo\\Starfield.scr";
-    ASSERT_TRUE(test::FileExists(starfield)) << test::Narrow(starfield);
-    current.scr = starfield;
-    current.folder = collection.Root();  // no copy there: the installed file runs
-    Open();
-    EXPECT_EQ(pane.View().Content(), PreviewContent::LiveSaver);
-    // The view is dark under the saver's window, whatever it showed before.
-    const test::Pixels pixels = test::PrintClient(view);
-    EXPECT_TRUE(test::Near(pixels.at(5, 5), 0x000000u, 0));
-    EXPECT_FALSE(test::HasInk(pixels, RECT{0, 0, 200, 200}, 0x000000u));
-
-    auto owner = std::make_unique<SaverListWindow_CL>();
-    owner->Runner().Start(SaverProgramFor(current).c_str(), view, SAVER_MODE_PREVIEW);
-    ASSERT_TRUE(test::PumpUntil([&] { return owner->Runner().SaverWindow() != nullptr; }));
-    HWND saverWindow = owner->Runner().SaverWindow();
-    EXPECT_TRUE(::IsChild(view, saverWindow));
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(saverWindow, &processId);
-    EXPECT_EQ(processId, owner->Runner().ProcessId());
-    EXPECT_NE(processId, ::GetCurrentProcessId());
-    test::RunningProgram process(processId);
-    ASSERT_TRUE(process.ok());
-    owner.reset();  // the list object goes: its saver is asked to close
-    EXPECT_TRUE(process.WaitEnded(8000));
 }
 
 } // namespace
