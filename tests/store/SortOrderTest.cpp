@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 
 namespace lum {
 namespace {
@@ -170,37 +169,6 @@ TEST(SortOrderOnDisk, MissingPositionGoesFirstNewEntriesLastAndUnknownCategories
     // keeps its own category in the file.
     EXPECT_EQ(store.catalog.groups[1].items, std::vector<int32_t>{store.IndexOf(L"00005")});
     EXPECT_NE(test::ReadTextFile(hobby).find(L"sort_id=0\r\ncategory=趣味"), std::wstring::npos);
-}
-
-TEST(SortOrderOnDisk, EveryEntryIsInOneCategoryGroupAndOnceInGroupZero) {
-    StoreFolder store;
-    const wchar_t* categories[] = {L"全て", L"未設定", L"映画", L"動物", L"謎", L"アート"};
-    for (int i = 0; i < 40; ++i) {
-        store.WriteEntry(EntryFolderPath(L"", i), L"sort_id=" + std::to_wstring((i * 7) % 5) + L"\r\ncategory=" +
-                                   categories[i % 6] + L"\r\n");
-    }
-    LoadCatalog(store.catalog);
-    const auto& catalog = store.catalog;
-    ASSERT_EQ(catalog.items.size(), 40u);
-    ASSERT_EQ(catalog.groups.size(), catalog.categories.size());
-    std::multiset<int32_t> inGroupZero(catalog.groups[0].items.begin(), catalog.groups[0].items.end());
-    for (int32_t i = 0; i < 40; ++i) {
-        EXPECT_EQ(inGroupZero.count(i), 1u) << i;
-        int seen = 0;
-        for (size_t g = 1; g < catalog.groups.size(); ++g)
-            seen += static_cast<int>(std::count(catalog.groups[g].items.begin(), catalog.groups[g].items.end(), i));
-        EXPECT_EQ(seen, catalog.items[i].category == L"全て" ? 0 : 1) << i;
-    }
-    // Group 0 begins with the all-category's entries in discovery order.
-    const size_t own = static_cast<size_t>(
-        std::count_if(catalog.items.begin(), catalog.items.end(), [](const SaverItem& it) { return it.category == L"全て"; }));
-    ASSERT_GT(own, 1u);
-    for (size_t p = 0; p < own; ++p) {
-        EXPECT_EQ(catalog.items[catalog.groups[0].items[p]].category, L"全て");
-        if (p > 0) {
-            EXPECT_LT(catalog.groups[0].items[p - 1], catalog.groups[0].items[p]);
-        }
-    }
 }
 
 // Dragging c before b: b and c move, a and d keep their place. Only the
