@@ -67,19 +67,6 @@ TEST(SortOrder, SignedPositionsAndEqualOnesKeepDiscoveryOrderInLargeGroups) {
     EXPECT_EQ(OrderBySortId(Indices(items), items), (std::vector<int32_t>{3, 1, 0, 2}));
 }
 
-TEST(SortOrder, NormalisingReportsOnlyTheMovedItems) {
-    const std::vector<std::wstring> categories = {L"全て", L"未設定", L"スポーツ"};
-    std::vector<SaverItem> items = {Item(L"スポーツ", 0), Item(L"スポーツ", 9), Item(L"未設定", 0),
-                                    Item(L"スポーツ", 7), Item(L"全て", 42)};
-    GroupPlan plan = AssignGroups(categories, items);
-    const auto changed = NormalizeGroups(plan.groups, items);
-    EXPECT_EQ(plan.groups[2].items, (std::vector<int32_t>{0, 3, 1}));
-    EXPECT_EQ(changed, (std::vector<int32_t>{3, 1}));
-    EXPECT_EQ(items[3].sort_id, 1);
-    EXPECT_EQ(items[1].sort_id, 2);
-    EXPECT_EQ(items[4].sort_id, 42) << "entries of the all-category are not positioned";
-}
-
 TEST(SortOrder, GroupZeroListsOwnCategoryFirstThenGroupsInCategoryOrder) {
     const std::vector<std::wstring> categories = {L"全て", L"未設定", L"A", L"B"};
     std::vector<SaverItem> items = {Item(L"B", 0),   Item(L"全て", 0), Item(L"趣味", 0), Item(L"A", 1),
@@ -115,8 +102,11 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     const auto a = store.WriteEntry(L"00000", L"sort_id=0\r\ncategory=スポーツ\r\ntitle=zero\r\n");
     const auto b = store.WriteEntry(L"00001", L"sort_id=9\r\ncategory=スポーツ\r\ntitle=nine\r\n");
     const auto c = store.WriteEntry(L"00002", L"sort_id=7\r\ncategory=スポーツ\r\ntitle=seven\r\n");
-    for (const auto& path : {a, b, c}) test::AgeFile(path);
+    // Entries of the all-category are not positioned.
+    const auto all = store.WriteEntry(L"00003", L"sort_id=42\r\ncategory=全て\r\ntitle=all\r\n");
+    for (const auto& path : {a, b, c, all}) test::AgeFile(path);
     const auto untouched = test::ReadBytes(a), beforeB = test::ReadBytes(b), beforeC = test::ReadBytes(c);
+    const auto beforeAll = test::ReadBytes(all);
     const FILETIME aged = test::LastWriteTime(a);
 
     LoadCatalog(store.catalog);
@@ -124,6 +114,7 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     ASSERT_EQ(sports, 7);
     EXPECT_EQ(store.TitlesOf(sports), (std::vector<std::wstring>{L"zero", L"seven", L"nine"}));
     EXPECT_EQ(test::ReadBytes(a), untouched);
+    EXPECT_EQ(test::ReadBytes(all), beforeAll);
     EXPECT_TRUE(test::SameTime(test::LastWriteTime(a), aged));
     // Only the position of the other two is written, nothing else of theirs.
     EXPECT_EQ(test::ReadBytes(c), WithValue(beforeC, "sort_id=7", "sort_id=1", true));
