@@ -47,12 +47,9 @@ TEST(IndexRecordTest, LayoutOfEveryField) {
     for (const auto& [at, value] : bytes) EXPECT_EQ(b[at], value) << at;
 
     const SaverIndexRecord back = DecodeIndexRecord(b.data());
-    EXPECT_EQ(back.key, r.key);
-    EXPECT_EQ(back.name, r.name);
-    EXPECT_EQ(back.stringOffset, r.stringOffset);
-    EXPECT_EQ(back.noteLength, r.noteLength);
-    EXPECT_EQ(back.webLength, r.webLength);
-    EXPECT_EQ(back.pictureNumber, r.pictureNumber);
+    IndexRecordBytes again;
+    ASSERT_TRUE(EncodeIndexRecord(back, again));
+    EXPECT_EQ(again, b) << "every field decodes to what was encoded";
     EXPECT_EQ(back.StringBytes(), 2u * (5 + 200 + 0x1234 + 0xFEDC) + 16);
 
     b[212] = 0x7F;
