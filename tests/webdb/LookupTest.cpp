@@ -48,7 +48,7 @@ protected:
     std::wstring m_star, m_bubbles, m_unknown, m_plain;
 };
 
-TEST_F(LookupTest, FoundSaverFillsTheRecordAndWritesItsPicture) {
+TEST_F(LookupTest, KnownSaversFillTheRecordAndWriteTheirPictureOthersAreNotFound) {
     Publish();
     m_db.PointSettingsAt(m_db.Server().HostSetting());
     SaverItem item;
@@ -70,6 +70,19 @@ TEST_F(LookupTest, FoundSaverFillsTheRecordAndWritesItsPicture) {
     plain.title = L"Plain";
     ASSERT_EQ(Lookup(m_plain, plain), FetchOutcome::Found);
     EXPECT_EQ(TextsOf(plain), (Texts{L"未設定", L"Plain", L"説明だけ", L""}));
+
+    // Unknown, missing and changed savers (other bytes: another saver) are not found.
+    ::DeleteFileW(m_db.ImagePath().c_str());
+    const int stringRequests = m_db.Server().CountRequests(kStringsPath);
+    std::vector<unsigned char> bytes = ReadBytes(m_star);
+    bytes[10] ^= 1;
+    WriteBytes(m_star, bytes);
+    for (const std::wstring& saver : {m_unknown, m_db.SaverFolder() + L"\\gone.scr", m_star}) {
+        SaverItem item;
+        EXPECT_EQ(Lookup(saver, item), FetchOutcome::NotFound) << Narrow(saver);
+    }
+    EXPECT_FALSE(FileExists(m_db.ImagePath()));
+    EXPECT_EQ(m_db.Server().CountRequests(kStringsPath), stringRequests);
 }
 
 TEST_F(LookupTest, ABatchDownloadsTheIndexOnceAndTheStringsByRange) {
@@ -104,20 +117,6 @@ TEST_F(LookupTest, ABatchDownloadsTheIndexOnceAndTheStringsByRange) {
     m_db.PointSettingsAt(L"127.0.0.1:notaport");
     EXPECT_EQ(FetchSaverInfo(m_db.SettingsPath(), m_star, m_db.DestFolder(), alone), 0);
     EXPECT_FALSE(batch.FetchInfo(m_star, m_db.DestFolder(), alone));
-}
-
-TEST_F(LookupTest, UnknownOrUnreadableSaverIsNotFound) {
-    Publish();
-    SaverItem item;
-    EXPECT_EQ(Lookup(m_unknown, item), FetchOutcome::NotFound);
-    EXPECT_EQ(Lookup(m_db.SaverFolder() + L"\\gone.scr", item), FetchOutcome::NotFound);
-    // A saver whose bytes changed is another saver.
-    std::vector<unsigned char> bytes = ReadBytes(m_star);
-    bytes[10] ^= 1;
-    WriteBytes(m_star, bytes);
-    EXPECT_EQ(Lookup(m_star, item), FetchOutcome::NotFound);
-    EXPECT_FALSE(FileExists(m_db.ImagePath()));
-    EXPECT_EQ(m_db.Server().CountRequests(kStringsPath), 0);
 }
 
 // The whole index is searched, well past the first 50 records, but only
