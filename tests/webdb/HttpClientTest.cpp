@@ -1,11 +1,9 @@
 #include "tests/webdb/DatabaseFixture.h"
 
-#include "store/InetHttp.h"
 #include "store/SaverDatabase.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <tuple>
 
 namespace lum::test {
@@ -29,6 +27,8 @@ TEST(HttpHeaderTest, ContentLengthAndRange) {
     EXPECT_EQ(RangeHeader(100, 28), L"Range: bytes=100-127\r\n");
 }
 
+// Error pages, missing lengths, cut bodies, ranges and bodies sent in small
+// pieces are read through the lookups (LookupTest).
 TEST(DatabaseHostTest, HostAndPortFromTheSetting) {
     const std::tuple<const wchar_t*, std::wstring, unsigned short> good[] = {
         {L"", kDefaultDatabaseHost, 80}, {L"  mirror.example.org  ", L"mirror.example.org", 80},
@@ -49,27 +49,6 @@ TEST(DatabaseHostTest, HostAndPortFromTheSetting) {
     TempFolder temp;
     ASSERT_TRUE(ReadDatabaseEndpoint(temp / L"Lumenary.ini", e));
     EXPECT_EQ(e.host, kDefaultDatabaseHost);
-}
-
-// Error pages, missing lengths, cut bodies and ranges are checked through
-// the lookups (LookupTest); here the reads of a body that comes in pieces.
-TEST(HttpClientTest, ReadGathersEveryPieceOfATrickledBody) {
-    DatabaseFolder db;
-    std::vector<unsigned char> body(100000);
-    for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<unsigned char>((i * 7) ^ (i >> 9));
-    ASSERT_TRUE(WriteBytes(db.Root() + L"\\blob.bin", body));
-    db.Server().Misbehave("blob.bin", Misbehaviour::Trickle);
-    InetHttp_CL http;
-    ASSERT_TRUE(http.Open(QuickOptions().timeouts) && http.Connect(L"127.0.0.1", db.Server().port()) &&
-                http.Request(L"blob.bin", L"") == 1);
-    ASSERT_EQ(http.ContentLength(), 100000);
-    // Pieces of 97 bytes: one platform read would stop short.
-    ASSERT_EQ(http.Read(30000), 30000u);
-    EXPECT_TRUE(std::equal(body.begin(), body.begin() + 30000, http.Data()));
-    ASSERT_EQ(http.Skip(50000), 50000u);
-    ASSERT_EQ(http.Read(20000), 20000u);
-    EXPECT_TRUE(std::equal(body.begin() + 80000, body.end(), http.Data()));
-    EXPECT_EQ(http.Read(10), 0u);  // the end of the data
 }
 
 } // namespace
