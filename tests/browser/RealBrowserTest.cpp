@@ -19,9 +19,9 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         MakeFolders(m_collection.InRoot(L"site"));
-        WriteBytes(m_collection.InRoot(L"site\\typed.html"), std::string("<html><body>typed</body></html>"));
-        WriteBytes(m_collection.InRoot(L"site\\fav.html"), std::string("<html><body>favourite</body></html>"));
-        WriteBytes(m_collection.InRoot(L"site\\dl.html"), std::string("<html><body>download</body></html>"));
+        for (const std::string page : {"typed", "fav", "dl"})
+            WriteBytes(m_collection.InRoot(L"site\\" + std::wstring(page.begin(), page.end()) + L".html"),
+                       "<html><body>" + page + "</body></html>");
         m_server = std::make_unique<TestHttpServer>(m_collection.InRoot(L"site"));
         ASSERT_TRUE(m_server->running());
     }

@@ -14,13 +14,12 @@ namespace {
 using std::chrono::milliseconds;
 
 TEST_F(MainWindowTest, PanesFollowTheSplitAndPreviewHide) {
-    WriteSetting(L"preview_hide", 1);
+    WriteIniInt(m_collection.catalog.settings_path, L"SAVER_SETTING", L"preview_hide", 1);
     OpenWindow();
     SetClientSize(1006, 600);
 
     // Browser tab current and preview_hide set: the list is one pixel wide.
-    EXPECT_EQ(m_view->PaneOf(0).width, 1);
-    EXPECT_EQ(m_view->PaneOf(1).x, 7);
+    EXPECT_EQ(ChildRect(m_view->ListPane().TabControl()).right, 1);
     EXPECT_EQ(ChildRect(m_view->RightPane()).left, 7);
 
     // A selection message with -1 shows the preview tab and nothing else.
@@ -33,9 +32,8 @@ TEST_F(MainWindowTest, PanesFollowTheSplitAndPreviewHide) {
     EXPECT_FALSE(::IsWindowVisible(m_view->BrowserHost()));
 
     // The split is back: 300 + 6 + 700.
-    EXPECT_EQ(m_view->PaneOf(0).width, 300);
-    EXPECT_EQ(m_view->PaneOf(1).x, 306);
-    EXPECT_EQ(m_view->PaneOf(1).width, 700);
+    EXPECT_EQ(ChildRect(m_view->RightPane()).left, 306);
+    EXPECT_EQ(ChildRect(m_view->RightPane()).right, 1006);
     const RECT left = ChildRect(m_view->ListPane().TabControl());
     EXPECT_EQ(left.left, 0);
     EXPECT_EQ(left.right - left.left, 300);
@@ -146,6 +144,12 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(runner.SaverWindow(), &owner);
     EXPECT_EQ(owner, first);
+    EXPECT_NE(owner, ::GetCurrentProcessId());
+    // The view is dark under the saver's window, whatever it showed before.
+    EXPECT_EQ(m_view->PreviewPane().View().Content(), PreviewContent::LiveSaver);
+    const Pixels pixels = PrintClient(view);
+    EXPECT_TRUE(Near(pixels.at(5, 5), 0x000000u, 0));
+    EXPECT_FALSE(HasInk(pixels, RECT{0, 0, 200, 200}, 0x000000u));
 
     // The same entry again: no restart.
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
@@ -193,7 +197,7 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
     return ::lstrcmpiW(la, lb) == 0;
 }
 
-TEST_F(MainWindowTest, PreviewRunsTheCopyInTheEntryFolderUnlessToldToUseTheOriginal) {
+TEST_F(MainWindowTest, PreviewRunsTheEntrysCopyUnlessToldToUseTheOriginalAndRefreshesAfterADialog) {
     const std::wstring original = DemoSaver(L"Starfield.scr");
     const std::wstring withCopy = m_collection.AddEntry({L"アート", L"写し", L"", 0, original});
     ASSERT_TRUE(::CopyFileW(original.c_str(), (withCopy + L"\\Starfield.scr").c_str(), FALSE));
@@ -213,6 +217,15 @@ TEST_F(MainWindowTest, PreviewRunsTheCopyInTheEntryFolderUnlessToldToUseTheOrigi
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, 1, 0);
     ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
     EXPECT_TRUE(SameFile(RunningImage(runner), original)) << Narrow(RunningImage(runner));
+
+    // A refresh after a dialog waits until the dialog's window has gone.
+    const DWORD second = runner.ProcessId();
+    HWND dialog = ::CreateWindowExW(0, L"Static", L"x", WS_POPUP, 0, 0, 10, 10, m_hwnd, nullptr, nullptr, nullptr);
+    m_view->WaitThenRefresh(dialog);
+    PumpFor(milliseconds(600));
+    EXPECT_EQ(runner.ProcessId(), second) << "refreshed while the window still existed";
+    ::DestroyWindow(dialog);
+    EXPECT_TRUE(PumpUntil([&] { return runner.ProcessId() != second && runner.SaverWindow(); }, milliseconds(15000)));
 }
 
 TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {
@@ -223,24 +236,6 @@ TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {
     PumpFor(milliseconds(1000));
     EXPECT_EQ(runner.ProcessId(), 0u);
     EXPECT_EQ(TheCurrentSelection().previewed_item.large_image, 1);
-}
-
-TEST_F(MainWindowTest, WaitThenRefreshWaitsForTheWindowToGo) {
-    m_collection.AddEntry({L"アート", L"泡", L"", 0, DemoSaver(L"Bubbles.scr")});
-    OpenWindow();
-    PumpFor(milliseconds(700));  // the first WM_SIZE's timer
-    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
-    ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
-    ASSERT_TRUE(PumpUntil([&] { return runner.SaverWindow() != nullptr; }, milliseconds(10000)));
-    const DWORD first = runner.ProcessId();
-
-    HWND dialog = ::CreateWindowExW(0, L"Static", L"x", WS_POPUP, 0, 0, 10, 10, m_hwnd, nullptr, nullptr, nullptr);
-    ::SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    m_view->WaitThenRefresh(dialog);
-    PumpFor(milliseconds(600));
-    EXPECT_EQ(runner.ProcessId(), first) << "refreshed while the window still existed";
-    ::DestroyWindow(dialog);
-    EXPECT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
 }
 
 } // namespace

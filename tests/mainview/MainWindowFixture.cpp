@@ -1,6 +1,5 @@
 #include "tests/mainview/MainWindowFixture.h"
 
-#include "base/IniFile.h"
 #include "app/MainWindowClass.h"
 
 namespace lum::test {
@@ -22,10 +21,6 @@ void MainWindowTest::TearDown() {
     }
     if (m_view) m_view->Teardown();
     m_view.reset();
-}
-
-void MainWindowTest::WriteSetting(const wchar_t* key, int value) {
-    WriteIniInt(m_collection.catalog.settings_path, L"SAVER_SETTING", key, value);
 }
 
 void MainWindowTest::OpenWindow() {

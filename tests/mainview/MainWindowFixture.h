@@ -15,7 +15,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void WriteSetting(const wchar_t* key, int value);
     // Creates the main window over what is on disk and waits until it shows.
     void OpenWindow();
     // Resizes the window so that its client area is width × height.

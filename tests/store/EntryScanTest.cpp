@@ -39,16 +39,6 @@ TEST(EntryScan, ACatalogWithoutSettingsPathTouchesNoDrive) {
     EXPECT_FALSE(test::FolderExists(L"\\Collection"));
 }
 
-TEST(EntryScan, MissingCollectionFolderGivesNoEntries) {
-    StoreFolder store;
-    store.catalog.categories = DefaultCategories();
-    LoadItems(store.catalog);  // no LoadCatalog: "all" was never made
-    BuildGroups(store.catalog);
-    EXPECT_TRUE(store.catalog.items.empty());
-    ASSERT_EQ(store.catalog.groups.size(), 14u);
-    EXPECT_TRUE(store.catalog.groups[0].items.empty());
-}
-
 TEST(EntryScan, FindsEntriesAtAnyDepthByTheirFullNameInAnyCase) {
     StoreFolder store;
     store.WriteEntry(L"00000", L"title=top\r\n");

@@ -161,7 +161,7 @@ TEST(ItemFile, SingleReadGivesWhatThePerKeyReadsGive) {
     EXPECT_EQ(item.title, ReadItemPerKey(none).title);
 }
 
-TEST(ItemFile, SaveThenReadKeepsEveryStoredFieldInKeyOrder) {
+TEST(ItemFile, SaveThenReadKeepsEveryStoredFieldInKeyOrderAndForgesNoKey) {
     StoreFolder store;
     const std::wstring folder = store.All() + L"\\00002";
     ASSERT_TRUE(test::MakeFolders(folder));
@@ -189,6 +189,18 @@ TEST(ItemFile, SaveThenReadKeepsEveryStoredFieldInKeyOrder) {
     }
     EXPECT_EQ(text.find(L"mark"), std::wstring::npos);
     EXPECT_EQ(text.find(L"image.png"), std::wstring::npos);
+
+    // Line breaks are stored as blanks: a note with a break followed by
+    // "scr=" does not change which program runs, and nothing after a break is lost.
+    SaverItem broken = saved;
+    broken.note = L"一行目\r\nscr=C:\\evil.scr\nlarge_image=0\rend";
+    broken.title = L"two\nlines";
+    SaveItem(broken);
+    ReadItem(folder + L"\\saver_item.ini", loaded);
+    EXPECT_EQ(loaded.scr, saved.scr);
+    EXPECT_EQ(loaded.large_image, 1);
+    EXPECT_EQ(loaded.note, L"一行目 scr=C:\\evil.scr large_image=0 end");
+    EXPECT_EQ(loaded.title, L"two lines");
 }
 
 TEST(ItemFile, ExistingAnsiFileIsReadAndUpdatedInPlace) {
@@ -210,26 +222,6 @@ TEST(ItemFile, ExistingAnsiFileIsReadAndUpdatedInPlace) {
     ReadItem(ini, again);
     EXPECT_EQ(again.title, L"Renamed");
     EXPECT_NE(test::ReadTextFile(ini).find(L"extra=kept"), std::wstring::npos) << "other keys stay";
-}
-
-// A note with a line break followed by "scr=" must not change which program
-// the entry runs, and nothing after a break may be lost.
-TEST(ItemFile, LineBreaksAreStoredAsBlanksAndForgeNoKey) {
-    StoreFolder store;
-    const std::wstring folder = store.All() + L"\\00000";
-    ASSERT_TRUE(test::MakeFolders(folder));
-    SaverItem item = FullItem(folder);
-    item.scr = L"C:\\savers\\good.scr";
-    item.note = L"一行目\r\nscr=C:\\evil.scr\nlarge_image=0\rend";
-    item.title = L"two\nlines";
-    SaveItem(item);
-
-    SaverItem loaded;
-    ReadItem(folder + L"\\saver_item.ini", loaded);
-    EXPECT_EQ(loaded.scr, L"C:\\savers\\good.scr");
-    EXPECT_EQ(loaded.large_image, 1);
-    EXPECT_EQ(loaded.note, L"一行目 scr=C:\\evil.scr large_image=0 end");
-    EXPECT_EQ(loaded.title, L"two lines");
 }
 
 TEST(ItemFile, EntryFileNameMatchesInFullIgnoringCase) {

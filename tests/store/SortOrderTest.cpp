@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 
 namespace lum {
 namespace {
@@ -49,7 +48,7 @@ std::vector<unsigned char> WithValue(const std::vector<unsigned char>& bytes, co
     return result;
 }
 
-TEST(SortOrder, EqualPositionsKeepDiscoveryOrderInLargeGroups) {
+TEST(SortOrder, SignedPositionsAndEqualOnesKeepDiscoveryOrderInLargeGroups) {
     // Large enough that an unstable sort reorders ties.
     std::vector<SaverItem> items;
     for (int i = 0; i < 300; ++i) items.push_back(Item(L"x", i % 3 == 0 ? 999999 : 5));
@@ -63,24 +62,9 @@ TEST(SortOrder, EqualPositionsKeepDiscoveryOrderInLargeGroups) {
             ASSERT_LT(ordered[p - 1], ordered[p]) << "at position " << p;
         }
     }
-}
-
-TEST(SortOrder, PositionsCompareAsSignedNumbers) {
-    std::vector<SaverItem> items = {Item(L"x", 3), Item(L"x", -1), Item(L"x", 999999), Item(L"x", -7)};
+    // Positions compare as signed numbers.
+    items = {Item(L"x", 3), Item(L"x", -1), Item(L"x", 999999), Item(L"x", -7)};
     EXPECT_EQ(OrderBySortId(Indices(items), items), (std::vector<int32_t>{3, 1, 0, 2}));
-}
-
-TEST(SortOrder, NormalisingReportsOnlyTheMovedItems) {
-    const std::vector<std::wstring> categories = {L"全て", L"未設定", L"スポーツ"};
-    std::vector<SaverItem> items = {Item(L"スポーツ", 0), Item(L"スポーツ", 9), Item(L"未設定", 0),
-                                    Item(L"スポーツ", 7), Item(L"全て", 42)};
-    GroupPlan plan = AssignGroups(categories, items);
-    const auto changed = NormalizeGroups(plan.groups, items);
-    EXPECT_EQ(plan.groups[2].items, (std::vector<int32_t>{0, 3, 1}));
-    EXPECT_EQ(changed, (std::vector<int32_t>{3, 1}));
-    EXPECT_EQ(items[3].sort_id, 1);
-    EXPECT_EQ(items[1].sort_id, 2);
-    EXPECT_EQ(items[4].sort_id, 42) << "entries of the all-category are not positioned";
 }
 
 TEST(SortOrder, GroupZeroListsOwnCategoryFirstThenGroupsInCategoryOrder) {
@@ -118,8 +102,11 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     const auto a = store.WriteEntry(L"00000", L"sort_id=0\r\ncategory=スポーツ\r\ntitle=zero\r\n");
     const auto b = store.WriteEntry(L"00001", L"sort_id=9\r\ncategory=スポーツ\r\ntitle=nine\r\n");
     const auto c = store.WriteEntry(L"00002", L"sort_id=7\r\ncategory=スポーツ\r\ntitle=seven\r\n");
-    for (const auto& path : {a, b, c}) test::AgeFile(path);
+    // Entries of the all-category are not positioned.
+    const auto all = store.WriteEntry(L"00003", L"sort_id=42\r\ncategory=全て\r\ntitle=all\r\n");
+    for (const auto& path : {a, b, c, all}) test::AgeFile(path);
     const auto untouched = test::ReadBytes(a), beforeB = test::ReadBytes(b), beforeC = test::ReadBytes(c);
+    const auto beforeAll = test::ReadBytes(all);
     const FILETIME aged = test::LastWriteTime(a);
 
     LoadCatalog(store.catalog);
@@ -127,6 +114,7 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     ASSERT_EQ(sports, 7);
     EXPECT_EQ(store.TitlesOf(sports), (std::vector<std::wstring>{L"zero", L"seven", L"nine"}));
     EXPECT_EQ(test::ReadBytes(a), untouched);
+    EXPECT_EQ(test::ReadBytes(all), beforeAll);
     EXPECT_TRUE(test::SameTime(test::LastWriteTime(a), aged));
     // Only the position of the other two is written, nothing else of theirs.
     EXPECT_EQ(test::ReadBytes(c), WithValue(beforeC, "sort_id=7", "sort_id=1", true));
@@ -141,13 +129,14 @@ TEST(SortOrderOnDisk, LoadRewritesOnlyTheEntriesWhosePositionChanged) {
     EXPECT_EQ(store.TitlesOf(sports), (std::vector<std::wstring>{L"zero", L"seven", L"nine"}));
 }
 
-TEST(SortOrderOnDisk, MissingPositionGoesFirstAndNewEntriesLast) {
+TEST(SortOrderOnDisk, MissingPositionGoesFirstNewEntriesLastAndUnknownCategoriesUnsorted) {
     StoreFolder store;
     store.WriteEntry(L"00000", L"sort_id=0\r\ncategory=動物\r\ntitle=cat\r\n");
     store.WriteEntry(L"00001", L"sort_id=1\r\ncategory=動物\r\ntitle=dog\r\n");
     const auto noPos = store.WriteEntry(L"00002", L"category=動物\r\ntitle=bird\r\n");
     store.WriteEntry(L"00003", L"sort_id=999999\r\ncategory=動物\r\ntitle=newA\r\n");
     store.WriteEntry(L"00004", L"sort_id=999999\r\ncategory=動物\r\ntitle=newB\r\n");
+    const auto hobby = store.WriteEntry(L"00005", L"sort_id=5\r\ncategory=趣味\r\ntitle=h\r\n");
     LoadCatalog(store.catalog);
     const int animals = FindCategory(store.catalog, L"動物");
     const auto titles = store.TitlesOf(animals);
@@ -166,53 +155,11 @@ TEST(SortOrderOnDisk, MissingPositionGoesFirstAndNewEntriesLast) {
     EXPECT_EQ(reread.sort_id, 0) << "the file now holds its position";
     for (size_t p = 0; p < store.catalog.groups[animals].items.size(); ++p)
         EXPECT_EQ(store.catalog.items[store.catalog.groups[animals].items[p]].sort_id, static_cast<int32_t>(p));
-}
 
-TEST(SortOrderOnDisk, UnknownCategoryIsShownUnsortedAndKeptInTheFile) {
-    StoreFolder store;
-    const auto hobby = store.WriteEntry(L"00000", L"sort_id=5\r\ncategory=趣味\r\ntitle=h\r\n");
-    store.WriteEntry(L"00001", L"sort_id=0\r\ncategory=未設定\r\ntitle=u\r\n");
-    LoadCatalog(store.catalog);
-    const int h = store.IndexOf(L"00000");
-    const auto& unsorted = store.catalog.groups[1].items;
-    EXPECT_NE(std::find(unsorted.begin(), unsorted.end(), h), unsorted.end());
-    const auto& all = store.catalog.groups[0].items;
-    EXPECT_EQ(std::count(all.begin(), all.end(), h), 1);
-    for (size_t g = 2; g < store.catalog.groups.size(); ++g)
-        EXPECT_TRUE(store.catalog.groups[g].items.empty());
-    // It was repositioned (5 -> 1) and keeps its own category in the file.
-    EXPECT_NE(test::ReadTextFile(hobby).find(L"sort_id=1\r\ncategory=趣味"), std::wstring::npos);
-}
-
-TEST(SortOrderOnDisk, EveryEntryIsInOneCategoryGroupAndOnceInGroupZero) {
-    StoreFolder store;
-    const wchar_t* categories[] = {L"全て", L"未設定", L"映画", L"動物", L"謎", L"アート"};
-    for (int i = 0; i < 40; ++i) {
-        store.WriteEntry(EntryFolderPath(L"", i), L"sort_id=" + std::to_wstring((i * 7) % 5) + L"\r\ncategory=" +
-                                   categories[i % 6] + L"\r\n");
-    }
-    LoadCatalog(store.catalog);
-    const auto& catalog = store.catalog;
-    ASSERT_EQ(catalog.items.size(), 40u);
-    ASSERT_EQ(catalog.groups.size(), catalog.categories.size());
-    std::multiset<int32_t> inGroupZero(catalog.groups[0].items.begin(), catalog.groups[0].items.end());
-    for (int32_t i = 0; i < 40; ++i) {
-        EXPECT_EQ(inGroupZero.count(i), 1u) << i;
-        int seen = 0;
-        for (size_t g = 1; g < catalog.groups.size(); ++g)
-            seen += static_cast<int>(std::count(catalog.groups[g].items.begin(), catalog.groups[g].items.end(), i));
-        EXPECT_EQ(seen, catalog.items[i].category == L"全て" ? 0 : 1) << i;
-    }
-    // Group 0 begins with the all-category's entries in discovery order.
-    const size_t own = static_cast<size_t>(
-        std::count_if(catalog.items.begin(), catalog.items.end(), [](const SaverItem& it) { return it.category == L"全て"; }));
-    ASSERT_GT(own, 1u);
-    for (size_t p = 0; p < own; ++p) {
-        EXPECT_EQ(catalog.items[catalog.groups[0].items[p]].category, L"全て");
-        if (p > 0) {
-            EXPECT_LT(catalog.groups[0].items[p - 1], catalog.groups[0].items[p]);
-        }
-    }
+    // An unknown category is shown in group 1, positioned there (5 -> 0), and
+    // keeps its own category in the file.
+    EXPECT_EQ(store.catalog.groups[1].items, std::vector<int32_t>{store.IndexOf(L"00005")});
+    EXPECT_NE(test::ReadTextFile(hobby).find(L"sort_id=0\r\ncategory=趣味"), std::wstring::npos);
 }
 
 // Dragging c before b: b and c move, a and d keep their place. Only the

@@ -52,7 +52,7 @@ protected:
     test::TempFolder m_temp;
 };
 
-TEST_F(ThumbnailCacheTest, DecodesOncePerFileKeepsWhatARowShowsAndFollowsChanges) {
+TEST_F(ThumbnailCacheTest, DecodesOncePerFileKeepsWhatARowShowsFollowsChangesAndSkipsBrokenFiles) {
     const std::wstring path = m_temp / L"image.png";
     ASSERT_TRUE(WritePng(path, 300, 200, 0xFF204080));
     ThumbnailCache cache(kShown, 10);
@@ -78,14 +78,12 @@ TEST_F(ThumbnailCacheTest, DecodesOncePerFileKeepsWhatARowShowsAndFollowsChanges
     // The file is not held open: the entry's folder can go.
     EXPECT_TRUE(::DeleteFileW(path.c_str()));
     EXPECT_EQ(cache.Get(path).picture, nullptr);
-}
 
-TEST_F(ThumbnailCacheTest, MissingAndBrokenPicturesDrawNothingAndBrokenOnesAreNotRetried) {
+    // Missing and broken pictures draw nothing; a broken one is not decoded again.
     const std::wstring broken = m_temp / L"broken.png";
     ASSERT_TRUE(test::WriteBytes(broken, std::string("\x89PNG not really")));
-    ThumbnailCache cache(kShown, 10);
-    for (const std::wstring& path : {std::wstring(), m_temp / L"missing.png", m_temp.path(), broken})
-        EXPECT_EQ(cache.Get(path).picture, nullptr) << test::Narrow(path);
+    for (const std::wstring& missing : {std::wstring(), m_temp / L"missing.png", m_temp.path(), broken})
+        EXPECT_EQ(cache.Get(missing).picture, nullptr) << test::Narrow(missing);
     const int decodes = cache.Decodes();
     EXPECT_EQ(cache.Get(broken).picture, nullptr);
     EXPECT_EQ(cache.Decodes(), decodes);

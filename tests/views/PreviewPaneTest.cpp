@@ -1,8 +1,7 @@
-// The right pane with real windows: the view's place and styles, the still
-// picture as painted, the notices, the context menu message, and a real
-// demo saver running inside the view.
+// The right pane with real windows: the view's place, the still picture as
+// painted, the notices and the context menu message. A demo saver running
+// inside the view is MainViewTest's.
 #include "tests/support/PaneTestSupport.h"
-#include "tests/support/RunningProgram.h"
 #include "toolkit/GdiPlusOwners.h"
 #include "views/PreviewPainter.h"
 #include "views/SaverListTabWindow.h"
@@ -51,7 +50,8 @@ protected:
     void Select(const EntrySpec& entry) {
         collection.AddEntry(entry);
         collection.Load();
-        current = collection.catalog.items.front();
+        for (const SaverItem& item : collection.catalog.items)
+            if (item.title == entry.title) current = item;
     }
     void SizeView(int width, int height) {
         ::MoveWindow(view, 0, 0, width, height, TRUE);
@@ -70,7 +70,7 @@ protected:
     void TearDown() override { main.Empty(); }
 };
 
-TEST_F(PreviewPane, TheViewFillsTheDisplayAreaWithTheBrowserHost) {
+TEST_F(PreviewPane, TheViewFillsTheDisplayAreaWithTheBrowserHostAndPassesItsContextMenuOn) {
     Open();
     HWND host = ::CreateWindowExW(0, L"Static", L"", WS_CHILD, 0, 0, 50, 50, tabs,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdBrowserHost)), nullptr, nullptr);
@@ -93,13 +93,11 @@ TEST_F(PreviewPane, TheViewFillsTheDisplayAreaWithTheBrowserHost) {
     EXPECT_GT(area.top, 0);  // below the tab strip
 
     EXPECT_EQ(::GetDlgCtrlID(view), kIdPreviewView);
-    EXPECT_FALSE(::GetWindowLongPtrW(view, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);
     EXPECT_EQ(::GetFocus(), view);
     EXPECT_EQ(::SendMessageW(view, WM_NCHITTEST, 0, MAKELPARAM(20, 120)), HTCLIENT);
-}
 
-TEST_F(PreviewPane, ContextMenuGoesToTheMainWindowWithTheSamePoint) {
-    Open();
+    // The context menu goes to the main window with the same point, and the
+    // selection is not touched by it.
     const LPARAM at = MAKELPARAM(321, 234);
     EXPECT_EQ(::SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), at), 1);
     ASSERT_TRUE(main.WaitFor(kMsgPreviewContextMenu));
@@ -107,44 +105,41 @@ TEST_F(PreviewPane, ContextMenuGoesToTheMainWindowWithTheSamePoint) {
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].wParam, reinterpret_cast<WPARAM>(view));
     EXPECT_EQ(posted[0].lParam, at);
-    // The selection is not touched by it.
     EXPECT_TRUE(main.Of(kMsgSelectionChanged).empty());
 }
 
-TEST_F(PreviewPane, StillPictureIsLetterboxedToTheViewWidth) {
-    Select(EntrySpec(L"動物", L"大きな絵", L"", 0, L"", 0xFF808080).WithLargePicture(400, 100, 0xFFD02020, 0xFF2040D0));
+// 400 x 100 in 800 x 600: 800 x 200 at y 200, red rows 200-299, blue
+// 300-399, white bands around. 100 x 200 in 400 x 300: 800 high at y -250,
+// so the view shows picture rows 62 to 137 (red above view y 150), no bands.
+TEST_F(PreviewPane, StillPictureIsScaledToTheViewWidthLetterboxedOrCut) {
+    struct Case {
+        int pictureWidth, pictureHeight, viewWidth, viewHeight;
+        std::vector<std::pair<int, uint32_t>> rows;
+    };
+    const Case cases[] = {
+        {400, 100, 800, 600, {{0, kWhite}, {199, kWhite}, {205, kRed}, {290, kRed}, {310, kBlue}, {394, kBlue},
+                              {401, kWhite}, {599, kWhite}}},
+        {100, 200, 400, 300, {{0, kRed}, {140, kRed}, {160, kBlue}, {299, kBlue}}},
+    };
     Open();
-    SizeView(800, 600);
-    ASSERT_EQ(pane.View().Content(), PreviewContent::StillPicture);
-
-    const test::Pixels pixels = test::PrintClient(view);
-    ASSERT_EQ(pixels.width, 800);
-    ASSERT_EQ(pixels.height, 600);
-    // 800 x 200 at y 200: red rows 200-299, blue 300-399, white bands around.
-    const std::pair<int, uint32_t> rows[] = {{0, kWhite},   {199, kWhite}, {205, kRed},   {290, kRed},
-                                             {310, kBlue},  {394, kBlue},  {401, kWhite}, {599, kWhite}};
-    // The same through WM_PAINT, as the screen shows it.
-    ::InvalidateRect(view, nullptr, TRUE);
-    ::UpdateWindow(view);
-    const test::Pixels screen = test::CaptureClientFromScreen(view);
-    for (const auto& [y, colour] : rows) {
-        for (int x : {0, 400, 799})
-            EXPECT_TRUE(test::Near(pixels.at(x, y), colour)) << x << "," << y << " " << std::hex << pixels.at(x, y);
-        EXPECT_TRUE(test::Near(screen.at(400, y), colour)) << "screen " << y << " " << std::hex << screen.at(400, y);
+    for (const Case& c : cases) {
+        const std::wstring title = L"絵" + std::to_wstring(c.pictureWidth);
+        Select(EntrySpec(L"動物", title).WithLargePicture(c.pictureWidth, c.pictureHeight, 0xFFD02020, 0xFF2040D0));
+        SizeView(c.viewWidth, c.viewHeight);
+        ASSERT_EQ(pane.View().Content(), PreviewContent::StillPicture);
+        const test::Pixels pixels = test::PrintClient(view);
+        ASSERT_EQ(pixels.width, c.viewWidth);
+        ASSERT_EQ(pixels.height, c.viewHeight);
+        // The same through WM_PAINT, as the screen shows it.
+        ::InvalidateRect(view, nullptr, TRUE);
+        ::UpdateWindow(view);
+        const test::Pixels screen = test::CaptureClientFromScreen(view);
+        for (const auto& [y, colour] : c.rows) {
+            for (int x : {0, c.viewWidth / 2, c.viewWidth - 1})
+                EXPECT_TRUE(test::Near(pixels.at(x, y), colour)) << x << "," << y << " " << std::hex << pixels.at(x, y);
+            EXPECT_TRUE(test::Near(screen.at(c.viewWidth / 2, y), colour)) << "screen " << y;
+        }
     }
-}
-
-TEST_F(PreviewPane, AStillPictureTallerThanTheViewIsCutWithoutBands) {
-    // 100 x 200 in a 400 x 300 view: 800 high at y -250, so the view shows
-    // picture rows 62 to 137: red above row 100 (view y < 150), blue below.
-    Select(EntrySpec(L"動物", L"縦長").WithLargePicture(100, 200, 0xFFD02020, 0xFF2040D0));
-    Open();
-    SizeView(400, 300);
-    const test::Pixels pixels = test::PrintClient(view);
-    EXPECT_TRUE(test::Near(pixels.at(200, 0), kRed));
-    EXPECT_TRUE(test::Near(pixels.at(200, 140), kRed));
-    EXPECT_TRUE(test::Near(pixels.at(200, 160), kBlue));
-    EXPECT_TRUE(test::Near(pixels.at(200, 299), kBlue));
 }
 
 TEST_F(PreviewPane, NoticesInsteadOfAnEmptyBox) {
@@ -180,33 +175,6 @@ TEST_F(PreviewPane, NoticesInsteadOfAnEmptyBox) {
     ASSERT_EQ(pane.View().Content(), PreviewContent::StillPicture);
     pixels = test::PrintClient(view);
     EXPECT_TRUE(test::Near(pixels.at(5, 5), calm, 0));
-}
-
-TEST_F(PreviewPane, ALiveSaverRunsAsAChildOfTheViewAndItsOwnerStopsIt) {
-    const std::wstring starfield = test::DistFolder() + L"\\demo\\Starfield.scr";
-    ASSERT_TRUE(test::FileExists(starfield)) << test::Narrow(starfield);
-    current.scr = starfield;
-    current.folder = collection.Root();  // no copy there: the installed file runs
-    Open();
-    EXPECT_EQ(pane.View().Content(), PreviewContent::LiveSaver);
-    // The view is dark under the saver's window, whatever it showed before.
-    const test::Pixels pixels = test::PrintClient(view);
-    EXPECT_TRUE(test::Near(pixels.at(5, 5), 0x000000u, 0));
-    EXPECT_FALSE(test::HasInk(pixels, RECT{0, 0, 200, 200}, 0x000000u));
-
-    auto owner = std::make_unique<SaverListWindow_CL>();
-    owner->Runner().Start(SaverProgramFor(current).c_str(), view, SAVER_MODE_PREVIEW);
-    ASSERT_TRUE(test::PumpUntil([&] { return owner->Runner().SaverWindow() != nullptr; }));
-    HWND saverWindow = owner->Runner().SaverWindow();
-    EXPECT_TRUE(::IsChild(view, saverWindow));
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(saverWindow, &processId);
-    EXPECT_EQ(processId, owner->Runner().ProcessId());
-    EXPECT_NE(processId, ::GetCurrentProcessId());
-    test::RunningProgram process(processId);
-    ASSERT_TRUE(process.ok());
-    owner.reset();  // the list object goes: its saver is asked to close
-    EXPECT_TRUE(process.WaitEnded(8000));
 }
 
 } // namespace

@@ -89,14 +89,17 @@ protected:
     void TearDown() override { main.Empty(); }
 };
 
-TEST_F(ListPane, WindowsAreCreatedAsTheMainWindowExpects) {
-    AddAnimals();
+TEST_F(ListPane, WindowsAreCreatedAsTheMainWindowExpectsWithOneTabPerCategoryWithEntries) {
+    const wchar_t* categories[] = {L"動物", L"映画", L"自然／風景"};
+    const int counts[] = {5, 4, 3};
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < counts[c]; ++i)
+            collection.AddEntry(EntrySpec{categories[c], std::wstring(categories[c]) + std::to_wstring(i), L"", i});
     Open();
     EXPECT_EQ(::GetParent(tabs), main.hwnd());
     EXPECT_EQ(::GetDlgCtrlID(tabs), kIdCategoryTabs);
     EXPECT_EQ(::GetParent(list), tabs);
     EXPECT_EQ(::GetDlgCtrlID(list), kIdSaverList);
-    EXPECT_EQ(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), kSaverRowHeight);
     EXPECT_EQ(pane.DragListMessage(), ::RegisterWindowMessageW(L"commctrl_DragListMsg"));
 
     // The list fills the display area of the tabs, 8 pixels in from the
@@ -112,15 +115,6 @@ TEST_F(ListPane, WindowsAreCreatedAsTheMainWindowExpects) {
     EXPECT_EQ(placed.right, area.right);
     EXPECT_LE(placed.bottom, area.bottom);
     EXPECT_GT(placed.bottom, area.bottom - kSaverRowHeight);
-}
-
-TEST_F(ListPane, TwelveEntriesOneTabPerCategoryWithEntries) {
-    const wchar_t* categories[] = {L"動物", L"映画", L"自然／風景"};
-    const int counts[] = {5, 4, 3};
-    for (int c = 0; c < 3; ++c)
-        for (int i = 0; i < counts[c]; ++i)
-            collection.AddEntry(EntrySpec{categories[c], std::wstring(categories[c]) + std::to_wstring(i), L"", i});
-    Open();
 
     ASSERT_EQ(TabCount(), 4);
     EXPECT_EQ(TabText(0), L"全て(12)");
@@ -169,7 +163,7 @@ TEST_F(ListPane, AnEmptyCollectionShowsOneTabAndNoRows) {
     for (const auto& posted : main.Of(kMsgSelectionChanged)) EXPECT_EQ(static_cast<int>(posted.wParam), -1);
 }
 
-TEST_F(ListPane, ClickingARowPostsItsNumberToTheMainWindow) {
+TEST_F(ListPane, ClicksSelectTheRowAndARightClickAlsoAsksForTheMenu) {
     AddAnimals();
     Open();
     const RECT row2 = RowRect(2);
@@ -180,14 +174,8 @@ TEST_F(ListPane, ClickingARowPostsItsNumberToTheMainWindow) {
     EXPECT_EQ(posted.back().lParam, 0);
     EXPECT_EQ(Selected(), 2);
 
-    // Showing another tab drops the highlight: row numbers mean other entries there.
-    ShowTab(L"動物");
-    EXPECT_EQ(Selected(), -1);
-}
-
-TEST_F(ListPane, RightClickSelectsTheRowUnderItIfAnyAndAsksForTheMenu) {
-    AddAnimals();
-    Open();
+    // A right click selects the row under it and asks for the menu.
+    main.Clear();
     const RECT row1 = RowRect(1);
     const POINT inTabs = ListToTabs(POINT{row1.left + 150, row1.top + 30});
     RightClickTabs(inTabs);
@@ -202,9 +190,11 @@ TEST_F(ListPane, RightClickSelectsTheRowUnderItIfAnyAndAsksForTheMenu) {
     EXPECT_EQ(static_cast<short>(LOWORD(menu.lParam)), onScreen.x);
     EXPECT_EQ(static_cast<short>(HIWORD(menu.lParam)), onScreen.y);
 
-    // Below the last row: nothing is selected, but the menu is still asked for.
+    // Showing another tab drops the highlight: row numbers mean other entries
+    // there. Below the last row nothing is selected, but the menu is asked for.
     main.Clear();
     ShowTab(L"映画");  // one entry: everything below 104 pixels is empty list
+    EXPECT_EQ(Selected(), -1);
     ASSERT_EQ(Rows(), 1);
     RightClickTabs(ListToTabs(POINT{100, kSaverRowHeight + 150}));
     ASSERT_TRUE(main.WaitFor(kMsgListContextMenu));
@@ -219,19 +209,7 @@ TEST_F(ListPane, RightClickSelectsTheRowUnderItIfAnyAndAsksForTheMenu) {
     EXPECT_TRUE(main.Of(kMsgListContextMenu).empty());
 }
 
-TEST_F(ListPane, NoDragInTheAllTab) {
-    AddAnimals();
-    Open();
-    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 0)), FALSE);
-    // Nothing follows a refused drag: no empty row, no order change.
-    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 2));
-    Drag(DL_DROPPED, test::RowCentreOnScreen(list, 2));
-    EXPECT_EQ(Rows(), 5);
-    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), (std::vector<std::wstring>{L"P", L"Q", L"R", L"S"}));
-    EXPECT_EQ(collection.StoredSortId(L"P"), 0);
-}
-
-TEST_F(ListPane, DraggingPOntoRGivesQRPSAndStoresTheOrder) {
+TEST_F(ListPane, DragsReorderTheRowsStoreTheOrderAndKeepTheSelection) {
     AddAnimals();
     Open();
     ShowTab(L"動物");
@@ -256,32 +234,32 @@ TEST_F(ListPane, DraggingPOntoRGivesQRPSAndStoresTheOrder) {
     ASSERT_TRUE(main.WaitFor(kMsgSelectionChanged));
     EXPECT_EQ(main.Of(kMsgSelectionChanged).back().wParam, 2u);
 
-    // Read back from disk, the order is the same.
-    collection.Load();
-    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), (std::vector<std::wstring>{L"Q", L"R", L"P", L"S"}));
-}
-
-TEST_F(ListPane, DraggingSOntoQGivesPSQR) {
-    AddAnimals();
-    Open();
-    ShowTab(L"動物");
+    // Upwards, with nothing selected: S onto Q gives Q S R P.
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    main.Clear();
     EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 3)), TRUE);
     EXPECT_EQ(Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 1)), DL_MOVECURSOR);
     EXPECT_EQ(Drag(DL_DROPPED, test::RowCentreOnScreen(list, 1)), 0);
     EXPECT_EQ(Rows(), 4);
-    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")),
-              (std::vector<std::wstring>{L"P", L"S", L"Q", L"R"}));
-    for (const auto& [title, id] : {std::pair{L"P", 0}, {L"S", 1}, {L"Q", 2}, {L"R", 3}})
+    for (const auto& [title, id] : {std::pair{L"Q", 0}, {L"S", 1}, {L"R", 2}, {L"P", 3}})
         EXPECT_EQ(collection.StoredSortId(title), id) << test::Narrow(title);
-    // Nothing was selected: nothing is selected now either.
     EXPECT_EQ(Selected(), -1);
     test::PumpFor(std::chrono::milliseconds(30));
     EXPECT_TRUE(main.Of(kMsgSelectionChanged).empty());
+
+    // Read back from disk, the order is the same.
+    collection.Load();
+    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), (std::vector<std::wstring>{L"Q", L"S", L"R", L"P"}));
 }
 
 TEST_F(ListPane, DropsThatChangeNothingLeaveTheFilesAndTheRowsAlone) {
     AddAnimals();
     Open();
+    // No drag in the all tab, and nothing follows a refused drag.
+    EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 0)), FALSE);
+    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 2));
+    Drag(DL_DROPPED, test::RowCentreOnScreen(list, 2));
+    EXPECT_EQ(Rows(), 5);
     ShowTab(L"動物");
     const std::vector<std::wstring> pqrs{L"P", L"Q", L"R", L"S"};
     const std::wstring qFile = collection.FolderOf(L"Q") + L"\\saver_item.ini";
@@ -313,6 +291,7 @@ TEST_F(ListPane, DropsThatChangeNothingLeaveTheFilesAndTheRowsAlone) {
 
     EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), pqrs);
     EXPECT_EQ(test::ReadBytes(qFile), before);
+    EXPECT_EQ(collection.StoredSortId(L"P"), 0);
 }
 
 // Pixels of the list as it paints itself; row r's text box starts at x 132.
@@ -326,9 +305,11 @@ TEST_F(ListPixels, RowsShowThumbnailTextAndTheSelection) {
     collection.AddEntry(EntrySpec{L"動物", L"絵のない項目", L"画像なし", 1, L"", 0});
     const std::wstring broken = collection.AddEntry(EntrySpec{L"動物", L"壊れた画像", L"", 2, L"", 0});
     test::WriteBytes(broken + L"\\image.png", std::string("this is not a png file"));
+    const std::wstring wide = collection.AddEntry(EntrySpec{L"動物", L"横長", L"", 3, L"", 0});
+    ASSERT_TRUE(test::WritePicture(wide + L"\\image.png", 300, 60, 0xFF20A020, 0xFF20A020));
     Open();
     ShowTab(L"動物");
-    ASSERT_EQ(Rows(), 3);
+    ASSERT_EQ(Rows(), 4);
 
     const uint32_t white = 0xFFFFFF;
     test::Pixels pixels = Paint();
@@ -348,6 +329,12 @@ TEST_F(ListPixels, RowsShowThumbnailTextAndTheSelection) {
         EXPECT_FALSE(test::HasInk(pixels, RECT{0, top + 2, 132, top + kSaverRowHeight - 2}, white)) << row;
         EXPECT_TRUE(test::HasInk(pixels, RECT{134, top + 6, pixels.width, top + 20}, white)) << row;
     }
+    // Row 3: a wide thumbnail at its own size; the white text box covers its right part.
+    const int top3 = 3 * kSaverRowHeight;
+    EXPECT_TRUE(test::Near(pixels.at(100, top3 + 30), 0x20A020));
+    EXPECT_TRUE(test::Near(pixels.at(130, top3 + 30), 0x20A020));
+    EXPECT_TRUE(test::Near(pixels.at(100, top3 + 70), white));  // 60 high: below it is background
+    EXPECT_TRUE(test::Near(pixels.at(250, top3 + 60), white));
 
     // Selecting row 1 tints its text box and frames it; the others stay as they were.
     const RECT row1 = RowRect(1);
@@ -373,18 +360,6 @@ TEST_F(ListPixels, RowsShowThumbnailTextAndTheSelection) {
     EXPECT_TRUE(test::Near(pixels.at(0, top1 + 50), white));
     EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, top1 + 80), white));
     EXPECT_TRUE(test::Near(pixels.at(0, 2 * kSaverRowHeight + 50), frame));
-}
-
-TEST_F(ListPixels, AWideThumbnailIsDrawnUnscaledAndTheTextBoxCoversItsRightPart) {
-    const std::wstring folder = collection.AddEntry(EntrySpec{L"動物", L"横長", L"", 0, L"", 0});
-    ASSERT_TRUE(test::WritePicture(folder + L"\\image.png", 300, 60, 0xFF20A020, 0xFF20A020));
-    Open();
-    ShowTab(L"動物");
-    const test::Pixels pixels = Paint();
-    EXPECT_TRUE(test::Near(pixels.at(100, 30), 0x20A020));   // the picture, at its own size
-    EXPECT_TRUE(test::Near(pixels.at(130, 30), 0x20A020));
-    EXPECT_TRUE(test::Near(pixels.at(100, 70), 0xFFFFFF));   // 60 high: below it is background
-    EXPECT_TRUE(test::Near(pixels.at(250, 60), 0xFFFFFF));   // under the white text box
 }
 
 TEST(RowFont, IsTenPointMsUiGothicAndAMissingFamilyStillDrawsText) {

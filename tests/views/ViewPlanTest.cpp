@@ -5,82 +5,27 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 
 namespace lum {
 namespace {
-
-SaverCatalog CatalogWithGroups(const std::vector<std::pair<std::wstring, int>>& groups, size_t itemCount) {
-    SaverCatalog catalog;
-    catalog.items.resize(itemCount);
-    int32_t next = 0;
-    for (const auto& [name, count] : groups) {
-        catalog.categories.push_back(name);
-        CategoryGroup group{name, {}};
-        for (int i = 0; i < count; ++i) group.items.push_back(next++ % static_cast<int32_t>(itemCount ? itemCount : 1));
-        catalog.groups.push_back(group);
-    }
-    return catalog;
-}
-
-TEST(CategoryTabPlan, CountsEveryEntryInTheFirstTabAndSkipsEmptyCategories) {
-    const SaverCatalog catalog =
-        CatalogWithGroups({{L"全て", 12}, {L"未設定", 0}, {L"映画", 5}, {L"スポーツ", 0}, {L"動物", 7}}, 12);
-    const auto tabs = PlanCategoryTabs(catalog);
-    ASSERT_EQ(tabs.size(), 3u);
-    EXPECT_EQ(tabs[0].text, L"全て(12)");
-    EXPECT_EQ(tabs[0].slot, 0);
-    EXPECT_EQ(tabs[1].text, L"映画");
-    EXPECT_EQ(tabs[1].slot, 2);
-    EXPECT_EQ(tabs[2].text, L"動物");
-    EXPECT_EQ(tabs[2].slot, 4);
-}
-
-TEST(CategoryTabPlan, AnEmptyCollectionStillHasOneTab) {
-    for (const SaverCatalog& catalog :
-         {CatalogWithGroups({{L"全て", 0}, {L"未設定", 0}}, 0), CatalogWithGroups({}, 0)}) {
-        const auto tabs = PlanCategoryTabs(catalog);
-        ASSERT_EQ(tabs.size(), 1u);
-        EXPECT_EQ(tabs[0].text, L"全て");
-        EXPECT_EQ(tabs[0].slot, 0);
-    }
-}
 
 std::vector<int32_t> Moved(std::vector<int32_t> rows, int from, int to, bool expected) {
     EXPECT_EQ(MoveDraggedEntry(rows, from, to), expected) << from << " -> " << to;
     return rows;
 }
 
-TEST(DraggedEntry, MovesSoThatItEndsAtTheDroppedRow) {
-    const std::vector<int32_t> pqrs{10, 11, 12, 13};  // P, Q, R, S
-    EXPECT_EQ(Moved(pqrs, 0, 2, true), (std::vector<int32_t>{11, 12, 10, 13}));  // Q R P S
-    EXPECT_EQ(Moved(pqrs, 3, 1, true), (std::vector<int32_t>{10, 13, 11, 12}));  // P S Q R
+// The list pane's drags (SaverListPaneTest) show P onto R, S onto Q and the
+// drops that change nothing; here the other directions and the edges.
+TEST(DraggedEntry, MovesSoThatItEndsAtTheDroppedRowAndTheSelectionFollows) {
+    const std::vector<int32_t> pqrs{10, 11, 12, 13};
     EXPECT_EQ(Moved(pqrs, 1, 3, true), (std::vector<int32_t>{10, 12, 13, 11}));
     EXPECT_EQ(Moved(pqrs, 2, 0, true), (std::vector<int32_t>{12, 10, 11, 13}));
-}
-
-TEST(DraggedEntry, DropsOutsideTheRowsOrOnTheStartChangeNothing) {
-    const std::vector<int32_t> pqrs{10, 11, 12, 13};
-    EXPECT_EQ(Moved(pqrs, 1, 1, false), pqrs);
-    EXPECT_EQ(Moved(pqrs, 1, 4, false), pqrs);  // the empty row shown during the drag
-    EXPECT_EQ(Moved(pqrs, 1, -1, false), pqrs);
-    EXPECT_EQ(Moved(pqrs, -1, 2, false), pqrs);
-    EXPECT_EQ(Moved(pqrs, 4, 2, false), pqrs);
+    for (const auto& [from, to] : {std::pair{1, 1}, {1, 4}, {1, -1}, {-1, 2}, {4, 2}})
+        EXPECT_EQ(Moved(pqrs, from, to, false), pqrs);
     EXPECT_EQ(Moved({}, 0, 0, false), std::vector<int32_t>{});
-}
 
-TEST(DraggedEntry, TheSelectionFollowsItsEntry) {
-    // P, Q, R, S with P dragged onto R: Q R P S.
-    EXPECT_EQ(RowAfterMove(0, 0, 2), 2);   // P itself
-    EXPECT_EQ(RowAfterMove(1, 0, 2), 0);   // Q moved up
-    EXPECT_EQ(RowAfterMove(2, 0, 2), 1);   // R moved up
-    EXPECT_EQ(RowAfterMove(3, 0, 2), 3);   // S stays
-    // S onto Q: P S Q R.
-    EXPECT_EQ(RowAfterMove(3, 3, 1), 1);
-    EXPECT_EQ(RowAfterMove(1, 3, 1), 2);
-    EXPECT_EQ(RowAfterMove(2, 3, 1), 3);
-    EXPECT_EQ(RowAfterMove(0, 3, 1), 0);
     EXPECT_EQ(RowAfterMove(-1, 3, 1), -1);
-    // Checked against the move itself for every pair in a list of five.
     for (int from = 0; from < 5; ++from)
         for (int to = 0; to < 5; ++to)
             for (int selected = 0; selected < 5; ++selected) {
@@ -98,21 +43,8 @@ TEST(DraggedEntry, TheInsertMarkSitsOnTheSideTheEntryWillLand) {
     EXPECT_EQ(InsertMarkRow(-1, 2), -1); // off the list: erased
 }
 
-TEST(RowGeometry, TextBoxStartsRightOfTheThumbnailColumn) {
-    const RECT item{0, 208, 400, 312};  // the third row of a 400-pixel list
-    const BoxF box = RowTextBox(item);
-    EXPECT_FLOAT_EQ(box.x, 132);
-    EXPECT_FLOAT_EQ(box.y, 212);
-    EXPECT_FLOAT_EQ(box.width, 272);
-    EXPECT_FLOAT_EQ(box.height, 104);
-    const BoxF text = RowTextLayout(item);
-    EXPECT_FLOAT_EQ(text.x, 134);
-    EXPECT_FLOAT_EQ(text.y, 214);
-    EXPECT_FLOAT_EQ(text.width, 272);
-    EXPECT_FLOAT_EQ(text.height, 104);
-    const POINT origin = RowThumbnailOrigin(RECT{8, 0, 300, 104});
-    EXPECT_EQ(origin.x, 12);
-    EXPECT_EQ(origin.y, 4);
+// Where the row's parts are drawn is checked in its pixels (SaverListPaneTest).
+TEST(RowGeometry, RowTextIsTheHeadingAndTheNote) {
     EXPECT_EQ(RowText(L"星空", L"静かな夜"), L"< 星空 >\n静かな夜");
     EXPECT_EQ(RowHeading(L""), L"<  >");
 }
@@ -184,29 +116,15 @@ TEST(PreviewContentChoice, NoticesCoverWhatNoSaverWouldCover) {
     const SaverItem nothing;  // the record of "no selection"
     EXPECT_EQ(ChoosePreviewContent(&nothing, true, true), PreviewContent::NothingSelected);
 
-    SaverItem live = Item(L"C:\\windows\\Starfield.scr", 0);
-    live.image = L"C:\\data\\00001\\image.png";
-    EXPECT_EQ(ChoosePreviewContent(&live, false, true), PreviewContent::LiveSaver);
-    EXPECT_EQ(ChoosePreviewContent(&live, true, false), PreviewContent::SaverMissing);
-
-    SaverItem still = live;
-    still.large_image = 1;
-    EXPECT_EQ(ChoosePreviewContent(&still, true, false), PreviewContent::StillPicture);
-    EXPECT_EQ(ChoosePreviewContent(&still, false, true), PreviewContent::PictureMissing);
-    // Without a thumbnail path there is no picture to look for: the saver runs.
-    still.image.clear();
-    EXPECT_EQ(ChoosePreviewContent(&still, true, true), PreviewContent::LiveSaver);
+    // The preview pane shows the other choices (PreviewPaneTest).
+    SaverItem still = Item(L"C:\\windows\\Starfield.scr", 1);
+    EXPECT_EQ(ChoosePreviewContent(&still, true, true), PreviewContent::LiveSaver)
+        << "without a thumbnail path there is no picture to look for: the saver runs";
 
     EXPECT_EQ(PreviewNoticeText(PreviewContent::NothingSelected), L"一覧からスクリーンセーバーを選んでください。");
     EXPECT_EQ(PreviewNoticeText(PreviewContent::SaverMissing), L"スクリーンセーバーのファイルが見つかりません。");
     EXPECT_TRUE(PreviewNoticeText(PreviewContent::LiveSaver).empty());
     EXPECT_TRUE(PreviewNoticeText(PreviewContent::StillPicture).empty());
-}
-
-TEST(LargePicture, SitsBesideTheThumbnail) {
-    EXPECT_EQ(LargePicturePath(L"C:\\data\\Collection\\all\\00003\\image.png"),
-              L"C:\\data\\Collection\\all\\00003\\imageL.png");
-    EXPECT_EQ(LargePicturePath(L""), L"");
 }
 
 } // namespace

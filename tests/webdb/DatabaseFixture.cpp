@@ -58,12 +58,7 @@ TestHttpServer& DatabaseFolder::Server() {
     return *m_server;
 }
 
-DatabaseEndpoint DatabaseFolder::Endpoint() {
-    DatabaseEndpoint endpoint;
-    endpoint.host = L"127.0.0.1";
-    endpoint.port = Server().port();
-    return endpoint;
-}
+DatabaseEndpoint DatabaseFolder::Endpoint() { return DatabaseEndpoint{L"127.0.0.1", Server().port()}; }
 
 void DatabaseFolder::PointSettingsAt(const std::wstring& hostSetting) const {
     WriteIniString(SettingsPath(), L"SAVER_SETTING", kDatabaseHostKey, hostSetting);

@@ -26,6 +26,10 @@ std::wstring MakeSaverFile(const std::wstring& folder, const std::wstring& name,
 
 uint64_t KeyOf(const std::wstring& saverPath);
 
+// Category, title, note and web address of an entry, for one comparison.
+using Texts = std::vector<std::wstring>;
+inline Texts TextsOf(const SaverItem& item) { return {item.category, item.title, item.note, item.web}; }
+
 class DatabaseFolder {
 public:
     DatabaseFolder();

@@ -7,56 +7,40 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <sstream>
 
 namespace lum::test {
 
 namespace {
 
-struct WinsockScope {
-    WinsockScope() {
-        WSADATA data;
-        ::WSAStartup(MAKEWORD(2, 2), &data);
-    }
-    ~WinsockScope() { ::WSACleanup(); }
-};
-
-void EnsureWinsock() { static WinsockScope scope; }
-
 SOCKET ListenOnLoopback(int backlog, unsigned short& port) {
-    EnsureWinsock();
-    SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    static const bool started = [] {
+        WSADATA data;
+        return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    SOCKET s = started ? ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP) : INVALID_SOCKET;
     if (s == INVALID_SOCKET) return s;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(s, backlog) != 0) {
+    int length = sizeof address;
+    if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(s, backlog) != 0 ||
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         ::closesocket(s);
         return INVALID_SOCKET;
     }
-    int length = sizeof address;
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
     port = ntohs(address.sin_port);
     return s;
 }
 
 bool SendAll(SOCKET s, const char* data, size_t size) {
-    while (size > 0) {
-        const int n = ::send(s, data, static_cast<int>(std::min<size_t>(size, 1 << 20)), 0);
+    for (int n = 0; size > 0; data += n, size -= static_cast<size_t>(n)) {
+        n = ::send(s, data, static_cast<int>(std::min<size_t>(size, 1 << 20)), 0);
         if (n <= 0) return false;
-        data += n;
-        size -= static_cast<size_t>(n);
     }
     return true;
 }
 
 bool SendAll(SOCKET s, const std::string& text) { return SendAll(s, text.data(), text.size()); }
-
-std::string ToLower(std::string text) {
-    for (char& c : text) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // The file's size, and `count` of its bytes from `first`: a range is read
 // alone, as a real server reads it, so that it costs what it should.
@@ -73,22 +57,26 @@ bool ReadFilePart(const std::wstring& path, size_t first, size_t count, std::str
                           ::ReadFile(file.get(), &out[0], static_cast<DWORD>(count), &read, nullptr) && read == count);
 }
 
-std::wstring Widen(const std::string& text) {
-    std::wstring out;
-    for (char c : text) out.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c)));
-    return out;
-}
-
 // "bytes=a-b" or "bytes=a-"; false for anything else (then served whole).
 bool ParseRange(const std::string& value, size_t size, size_t& first, size_t& last, bool& satisfiable) {
     unsigned long long a = 0, b = 0;
     char dash = 0;
-    int n = std::sscanf(value.c_str(), " bytes=%llu%c%llu", &a, &dash, &b);
+    const int n = std::sscanf(value.c_str(), " bytes=%llu%c%llu", &a, &dash, &b);
     if (n < 2 || dash != '-') return false;
-    if (n == 2) b = size ? size - 1 : 0;
-    satisfiable = a < size && a <= b;
+    const unsigned long long end = size ? size - 1 : 0;
+    satisfiable = a < size && (n == 2 || a <= b);
     first = static_cast<size_t>(a);
-    last = static_cast<size_t>(std::min<unsigned long long>(b, size ? size - 1 : 0));
+    last = static_cast<size_t>(n == 2 ? end : std::min(b, end));
+    return true;
+}
+
+// The value, in lower case, of a header line "Name: value" with that (lower-case) name.
+bool HeaderValue(const std::string& line, const std::string& name, std::string& value) {
+    if (line.size() <= name.size() || line[name.size()] != ':') return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (::tolower(static_cast<unsigned char>(line[i])) != name[i]) return false;
+    value = line.substr(std::min(line.size(), line.find_first_not_of(' ', name.size() + 1)));
+    for (char& c : value) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
     return true;
 }
 
@@ -96,7 +84,16 @@ bool ParseRange(const std::string& value, size_t size, size_t& first, size_t& la
 
 TestHttpServer::TestHttpServer(std::wstring root) : m_root(std::move(root)) {
     m_listener = ListenOnLoopback(SOMAXCONN, m_port);
-    if (m_listener != INVALID_SOCKET) m_acceptThread = std::thread([this] { AcceptLoop(); });
+    if (m_listener == INVALID_SOCKET) return;
+    m_acceptThread = std::thread([this] {
+        while (!m_stopping) {
+            SOCKET client = ::accept(m_listener, nullptr, nullptr);
+            if (client == INVALID_SOCKET) continue;
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_openClients.push_back(client);
+            m_workers.emplace_back([this, client] { Serve(client); });
+        }
+    });
 }
 
 TestHttpServer::~TestHttpServer() {
@@ -111,8 +108,6 @@ TestHttpServer::~TestHttpServer() {
     }
     for (std::thread& t : workers) t.join();
 }
-
-std::wstring TestHttpServer::HostSetting() const { return L"127.0.0.1:" + std::to_wstring(m_port); }
 
 void TestHttpServer::Misbehave(const std::string& path, Misbehaviour how) {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -130,28 +125,8 @@ std::vector<RecordedRequest> TestHttpServer::Requests() const {
 }
 
 int TestHttpServer::CountRequests(const std::string& path) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return static_cast<int>(std::count_if(m_requests.begin(), m_requests.end(),
-                                          [&](const RecordedRequest& r) { return r.path == path; }));
-}
-
-Misbehaviour TestHttpServer::BehaviourFor(const std::string& path) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    const auto it = m_behaviour.find(path);
-    return it != m_behaviour.end() ? it->second : m_everywhere;
-}
-
-void TestHttpServer::AcceptLoop() {
-    while (!m_stopping) {
-        SOCKET client = ::accept(m_listener, nullptr, nullptr);
-        if (client == INVALID_SOCKET) {
-            if (m_stopping) break;
-            continue;
-        }
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_openClients.push_back(client);
-        m_workers.emplace_back([this, client] { Serve(client); });
-    }
+    const std::vector<RecordedRequest> all = Requests();
+    return static_cast<int>(std::count_if(all.begin(), all.end(), [&](const RecordedRequest& r) { return r.path == path; }));
 }
 
 void TestHttpServer::Serve(SOCKET client) {
@@ -163,10 +138,9 @@ void TestHttpServer::Serve(SOCKET client) {
     // request, as a web server's do; every misbehaviour ends it.
     while (!m_stopping && ServeRequest(client)) {
     }
-    char buffer[4096];
     ::shutdown(client, SD_SEND);
-    // Let the client read what was sent before the socket goes.
-    while (::recv(client, buffer, sizeof buffer, 0) > 0) {
+    char buffer[4096];
+    while (::recv(client, buffer, sizeof buffer, 0) > 0) {  // the client reads what was sent
     }
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -175,64 +149,52 @@ void TestHttpServer::Serve(SOCKET client) {
     ::closesocket(client);
 }
 
-// Waits in short slices for the client's next request, so that a stopping
-// server does not sit in a read that the platform may not cut short.
-bool TestHttpServer::WaitForRequest(SOCKET client) const {
-    for (int waited = 0; !m_stopping && waited < 10000; waited += 50) {
+bool TestHttpServer::ServeRequest(SOCKET client) {
+    // Wait in short slices, so that a stopping server does not sit in a read.
+    int ready = 0;
+    for (int waited = 0; ready == 0 && !m_stopping && waited < 10000; waited += 50) {
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(client, &readable);
         timeval slice{0, 50 * 1000};
-        const int ready = ::select(0, &readable, nullptr, nullptr, &slice);
-        if (ready != 0) return ready > 0;
+        ready = ::select(0, &readable, nullptr, nullptr, &slice);
     }
-    return false;
-}
-
-bool TestHttpServer::ServeRequest(SOCKET client) {
-    if (!WaitForRequest(client)) return false;
     std::string head;
     char buffer[4096];
-    while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
-        const int n = ::recv(client, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        head.append(buffer, static_cast<size_t>(n));
+    for (int n = 1; ready > 0 && n > 0 && head.find("\r\n\r\n") == std::string::npos && head.size() < 65536;) {
+        n = ::recv(client, buffer, sizeof buffer, 0);
+        if (n > 0) head.append(buffer, static_cast<size_t>(n));
     }
-    if (head.find("\r\n\r\n") == std::string::npos) return false;  // the client is done
+    const size_t headEnd = head.find("\r\n\r\n");
+    if (headEnd == std::string::npos) return false;  // the client is done
 
-    std::istringstream lines(head);
-    std::string method, target, version, line;
-    lines >> method >> target >> version;
-    std::getline(lines, line);
-    std::string range;
-    bool clientCloses = false;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const size_t colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        const std::string name = ToLower(line.substr(0, colon));
-        std::string value = line.substr(colon + 1);
-        value.erase(0, value.find_first_not_of(' '));
-        if (name == "range") range = value;
-        if (name == "connection" && ToLower(value) == "close") clientCloses = true;
-    }
+    // "GET /path HTTP/1.1", then the header lines.
+    const size_t targetAt = head.find(' ') + 1;
+    const std::string target = head.substr(targetAt, head.find(' ', targetAt) - targetAt);
     const std::string path = !target.empty() && target[0] == '/' ? target.substr(1) : target;
+    std::string range, value;
+    bool clientCloses = false;
+    for (size_t at = head.find("\r\n"); at < headEnd; at = head.find("\r\n", at + 2)) {
+        const std::string line = head.substr(at + 2, head.find("\r\n", at + 2) - at - 2);
+        if (HeaderValue(line, "range", value)) range = value;
+        if (HeaderValue(line, "connection", value) && value == "close") clientCloses = true;
+    }
+    Misbehaviour how;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_requests.push_back({path, range});
+        const auto it = m_behaviour.find(path);
+        how = it != m_behaviour.end() ? it->second : m_everywhere;
     }
 
-    const Misbehaviour how = BehaviourFor(path);
+    std::wstring file = m_root + L"\\";
+    for (char c : path) file.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c)));
     std::string body;
     size_t size = 0;
-    const std::wstring file = m_root + L"\\" + Widen(path);
-    const bool found = !method.empty() && path.find("..") == std::string::npos && ReadFilePart(file, 0, 0, body, size);
-    std::string status = "200 OK";
-    std::string extra;
-    bool keepAlive = false;
+    const bool found = path.find("..") == std::string::npos && ReadFilePart(file, 0, 0, body, size);
 
     if (how == Misbehaviour::Silent) {
-        // Hold the connection open without a word until the client gives up
+        // Hold the connection without a word until the client gives up
         // (or a minute passes, or the server stops).
         DWORD tick = 200;
         ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&tick), sizeof tick);
@@ -243,57 +205,53 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
                 break;
             }
         }
-    } else if (!found || how == Misbehaviour::ErrorStatus) {
+        return false;
+    }
+    if (!found || how == Misbehaviour::ErrorStatus) {
         const std::string page = "<html><body><h1>404 Not Found</h1>" + std::string(600, ' ') + "</body></html>";
         SendAll(client, "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: " +
                             std::to_string(page.size()) + "\r\nConnection: close\r\n\r\n" + page);
+        return false;
+    }
+    std::string header = "HTTP/1.1 200 OK\r\n";
+    size_t first = 0, last = 0;
+    bool satisfiable = false;
+    if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, size, first, last, satisfiable)) {
+        if (!satisfiable) {
+            SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" + std::to_string(size) +
+                                "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            return false;
+        }
+        header = "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " + std::to_string(first) + "-" +
+                 std::to_string(last) + "/" + std::to_string(size) + "\r\n";
+        ReadFilePart(file, first, last - first + 1, body, size);
     } else {
-        size_t first = 0, last = 0;
-        bool satisfiable = false;
-        if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, size, first, last, satisfiable)) {
-            if (!satisfiable) {
-                SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" +
-                                    std::to_string(size) + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-                status.clear();
-            } else {
-                status = "206 Partial Content";
-                extra = "Content-Range: bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" +
-                        std::to_string(size) + "\r\n";
-                ReadFilePart(file, first, last - first + 1, body, size);
-            }
-        } else {
-            ReadFilePart(file, 0, size, body, size);
+        ReadFilePart(file, 0, size, body, size);
+    }
+    header += "Content-Type: application/octet-stream\r\n";
+    if (how == Misbehaviour::Chunked) {
+        header += "Transfer-Encoding: chunked\r\n";
+    } else if (how != Misbehaviour::NoContentLength) {
+        header += "Content-Length: " + std::to_string(body.size()) + "\r\n";
+    }
+    const bool keepAlive = how == Misbehaviour::None && !clientCloses;
+    if (!SendAll(client, header + (keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n")))
+        return false;
+    if (how == Misbehaviour::Chunked) {
+        char length[16];
+        for (size_t at = 0; at < body.size(); at += 1000) {
+            const std::string piece = body.substr(at, 1000);
+            std::snprintf(length, sizeof length, "%lx\r\n", static_cast<unsigned long>(piece.size()));
+            if (!SendAll(client, length + piece + "\r\n")) break;
         }
-        if (!status.empty()) {
-            std::string header = "HTTP/1.1 " + status + "\r\nContent-Type: application/octet-stream\r\n" + extra;
-            if (how == Misbehaviour::Chunked) {
-                header += "Transfer-Encoding: chunked\r\n";
-            } else if (how != Misbehaviour::NoContentLength) {
-                header += "Content-Length: " + std::to_string(body.size()) + "\r\n";
-            }
-            keepAlive = how == Misbehaviour::None && !clientCloses;
-            header += keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n";
-            SendAll(client, header);
-            if (how == Misbehaviour::Chunked) {
-                for (size_t at = 0; at < body.size(); at += 1000) {
-                    const std::string piece = body.substr(at, 1000);
-                    std::ostringstream size;
-                    size << std::hex << piece.size() << "\r\n";
-                    if (!SendAll(client, size.str() + piece + "\r\n")) break;
-                }
-                SendAll(client, "0\r\n\r\n");
-            } else if (how == Misbehaviour::ShortBody) {
-                SendAll(client, body.data(), body.size() / 2);
-            } else if (how == Misbehaviour::Trickle) {
-                for (size_t at = 0; at < body.size() && !m_stopping; at += 97) {
-                    const size_t n = std::min<size_t>(97, body.size() - at);
-                    if (!SendAll(client, body.data() + at, n)) break;
-                    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                }
-            } else {
-                SendAll(client, body);
-            }
+        SendAll(client, "0\r\n\r\n");
+    } else if (how == Misbehaviour::Trickle) {
+        for (size_t at = 0; at < body.size() && !m_stopping; at += 97) {
+            if (!SendAll(client, body.data() + at, std::min<size_t>(97, body.size() - at))) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
+    } else {
+        SendAll(client, body.data(), how == Misbehaviour::ShortBody ? body.size() / 2 : body.size());
     }
     return keepAlive;
 }

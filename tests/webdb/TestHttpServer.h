@@ -1,7 +1,6 @@
 #pragma once
 // A small HTTP/1.1 server on 127.0.0.1 for the database tests: serves a
-// folder, honours Range (unless told not to), and misbehaves on purpose
-// per request path to show how the client copes.
+// folder, honours Range, and misbehaves on purpose per request path.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -22,12 +21,12 @@ enum class Misbehaviour {
     Chunked,          // Transfer-Encoding: chunked, no length
     IgnoreRange,      // always 200 and the whole file
     Trickle,          // small pieces with pauses in between
-    Silent,           // accepts, reads the request, never answers
+    Silent,           // reads the request, never answers
 };
 
 struct RecordedRequest {
-    std::string path;
-    std::string range;  // value of the Range header, empty without one
+    std::string path;   // without the leading slash
+    std::string range;  // the Range header, empty without one
 };
 
 class TestHttpServer {
@@ -39,24 +38,18 @@ public:
 
     bool running() const { return m_listener != INVALID_SOCKET; }
     unsigned short port() const { return m_port; }
-    // "127.0.0.1:port", as the settings key takes it.
-    std::wstring HostSetting() const;
+    std::wstring HostSetting() const { return L"127.0.0.1:" + std::to_wstring(m_port); }
 
-    // path as requested, without the leading slash ("lumenary/db_saver_index.txt").
     void Misbehave(const std::string& path, Misbehaviour how);
     void MisbehaveEverywhere(Misbehaviour how);
-
     std::vector<RecordedRequest> Requests() const;
     int CountRequests(const std::string& path) const;
-    // Silent connections that the client closed while the server still held them.
+    // Silent connections that the client closed while the server held them.
     int ClientHangups() const { return m_clientHangups; }
 
 private:
-    void AcceptLoop();
     void Serve(SOCKET client);
     bool ServeRequest(SOCKET client);  // true: the connection stays for another request
-    bool WaitForRequest(SOCKET client) const;
-    Misbehaviour BehaviourFor(const std::string& path) const;
 
     std::wstring m_root;
     SOCKET m_listener = INVALID_SOCKET;
