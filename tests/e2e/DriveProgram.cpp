@@ -15,12 +15,17 @@ namespace {
 
 void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
-bool IsSaverProcess(DWORD processId) {
+std::wstring ImagePath(DWORD processId) {
     UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size) || size < 4) return false;
-    return ::lstrcmpiW(path + size - 4, L".scr") == 0;
+    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size)) return std::wstring();
+    return std::wstring(path, size);
+}
+
+bool IsSaverProcess(DWORD processId) {
+    const std::wstring path = ImagePath(processId);
+    return path.size() >= 4 && ::lstrcmpiW(path.c_str() + path.size() - 4, L".scr") == 0;
 }
 
 DWORD ProcessOf(HWND hwnd) {
@@ -89,6 +94,18 @@ void SendMouse(DWORD flags, POINT screen = {}) {
     Pause(60);
 }
 
+// A press soon after the last one would make a double click, which a list
+// box takes as a double click and not as a choice of row: each press here
+// is a press of its own.
+void PressLeftButton() {
+    static ULONGLONG lastPress = 0;
+    const ULONGLONG apart = ::GetDoubleClickTime() + 100;
+    const ULONGLONG now = ::GetTickCount64();
+    if (lastPress && now - lastPress < apart) Pause(static_cast<int>(apart - (now - lastPress)));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    lastPress = ::GetTickCount64();
+}
+
 } // namespace
 
 HWND FindDescendant(HWND parent, int id) {
@@ -107,11 +124,11 @@ HWND WaitForCaption(const RunningProgram& program, const std::wstring& caption, 
     return found;
 }
 
-HWND FirstSingleLineEdit(HWND dialog) {
+HWND FirstEdit(HWND dialog) {
     return FirstChild(dialog, [](HWND hwnd, LPARAM) {
         wchar_t name[16] = {};
         ::GetClassNameW(hwnd, name, 16);
-        return ::lstrcmpiW(name, L"Edit") == 0 && !(::GetWindowLongW(hwnd, GWL_STYLE) & ES_MULTILINE);
+        return ::lstrcmpiW(name, L"Edit") == 0;
     }, 0);
 }
 
@@ -154,14 +171,14 @@ void MouseMoveTo(POINT screen) { SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLU
 
 void MouseClick(POINT screen) {
     MouseMoveTo(screen);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    PressLeftButton();
     SendMouse(MOUSEEVENTF_LEFTUP);
     Pause(100);
 }
 
 void MouseDrag(POINT from, POINT to) {
     MouseMoveTo(from);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    PressLeftButton();
     Pause(150);
     constexpr int kSteps = 12;
     for (int step = 1; step <= kSteps; ++step)
@@ -184,6 +201,11 @@ POINT ListRowCenter(HWND list, int row) {
 HWND ForeignChild(HWND host, DWORD hostProcess) {
     return FirstChild(host, [](HWND hwnd, LPARAM own) { return ProcessOf(hwnd) != static_cast<DWORD>(own); },
                       static_cast<LPARAM>(hostProcess));
+}
+
+std::wstring ProgramFileName(HWND window) {
+    const std::wstring path = window ? ImagePath(ProcessOf(window)) : std::wstring();
+    return path.substr(path.find_last_of(L"\\/") + 1);
 }
 
 HWND SaverTopWindow() {

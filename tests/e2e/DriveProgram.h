@@ -15,7 +15,7 @@ HWND FindDescendant(HWND parent, int id);
 
 // Waits for a visible top-level window of `program` with this caption.
 HWND WaitForCaption(const RunningProgram& program, const std::wstring& caption, DWORD milliseconds);
-HWND FirstSingleLineEdit(HWND dialog);
+HWND FirstEdit(HWND dialog);  // in creation order
 // Presses a button of another process's dialog (posted, as a click would).
 void PressDialogButton(HWND dialog, int buttonId);
 // The message text of another process's message box.
@@ -37,6 +37,8 @@ POINT ListRowCenter(HWND list, int row);
 // A child window of `host` that belongs to another process than `hostProcess`
 // (a saver's preview window); null if none.
 HWND ForeignChild(HWND host, DWORD hostProcess);
+// The file name of the program that made `window` ("Bubbles.scr").
+std::wstring ProgramFileName(HWND window);
 // A visible top-level window of a running ".scr" program; null if none.
 HWND SaverTopWindow();
 // Whether any ".scr" program runs.

@@ -1,20 +1,15 @@
 // The whole program as a user uses it: the real Lumenary.exe, driven from
-// this process with commands, tabs, the real mouse and answered message
-// boxes. The steps run in order on one running program; each leaves a
-// screenshot in build/screenshots/e2e.
-//
-// Steps marked DISABLED_ drive dialogs that are not part of the program
-// yet; they hold the intended driving code and are enabled as the dialogs
-// arrive. Until the look-for-savers step runs, the selection step files the
-// installed savers through the store itself, as that step would.
+// this process with commands, tabs, the real mouse and answered dialogs and
+// message boxes. The steps run in order on one running program; each leaves
+// a screenshot in build/screenshots/e2e.
 #include "tests/webdb/TestHttpServer.h"
 #include "tests/e2e/DriveProgram.h"
 
 #include "base/IniFile.h"
 #include "base/Messages.h"
-#include "base/ModulePath.h"
+#include "saver/ScreenSaverInstallInfoDialog_CL.h"
+#include "saver/SmallImageSelectDialog_CL.h"
 #include "store/SaverCatalog.h"
-#include "store/WebSaverDatabase.h"
 #include "tests/commands/OutsideTraces.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/GdiPlusOwners.h"
@@ -149,20 +144,13 @@ protected:
 
     void ClickRow(int row) { MouseClick(ListRowCenter(List(), row)); }
 
-    // Until the look-for-savers step runs, the installed savers are filed
-    // the way it files them: through the store, with the demo database.
-    void EnsureCollection() {
-        if (Rows() > 0) return;
-        ASSERT_EQ(CloseProgram(), 0u);
-        SaverCatalog catalog;
-        catalog.settings_path = SettingsFile();
-        catalog.module_path = SplitModulePath(DistFolder() + L"\\Lumenary.exe");
-        LoadCatalog(catalog);
-        WebSaverDatabase_CL database(SettingsFile());
-        for (const InstalledSaver& saver : kInstalled) ASSERT_TRUE(AddEntry(catalog, InstalledPath(saver), &database));
-        StartProgram();
-        ASSERT_TRUE(g_session->app->running());
-        ASSERT_EQ(Rows(), kInstalledCount);
+    // Clicks a row and waits until the preview runs that row's saver: the
+    // selection has then reached the program, and a command acts on it.
+    void ChooseRow(int row, const InstalledSaver& saver) {
+        ClickRow(row);
+        ASSERT_TRUE(WaitUntil([&] { return ::lstrcmpiW(ProgramFileName(PreviewSaver()).c_str(), saver.installedAs) == 0; },
+                              milliseconds(15000)))
+            << "no preview of " << Narrow(saver.installedAs);
     }
 };
 
@@ -174,48 +162,67 @@ TEST_F(UserSession, Step01_StartsEmpty) {
     Screenshot(L"01-empty-start");
 }
 
-// Enable with the new-saver dialog.
-TEST_F(UserSession, DISABLED_Step02_FindsInstalledSaversAndAddsThemWithDetails) {
+TEST_F(UserSession, Step02_FindsInstalledSaversAndAddsThemWithDetails) {
     Command(kCmdFindNewSavers);
     HWND dialog = WaitForCaption(App(), L"インストールされたスクリーンセーバーがありました。", kWindowWaitMs);
     ASSERT_NE(dialog, nullptr);
+    const int offered =
+        static_cast<int>(::SendMessageW(::GetDlgItem(dialog, kIdNewSaverList), LVM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(offered, kInstalledCount);
+    std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"02a-new-savers-offered");
     ::PostMessageW(::GetDlgItem(dialog, 4353), BM_CLICK, 0, 0);  // tick them all
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, 4096)) != FALSE; }));
     PressDialogButton(dialog, 4096);
-    ASSERT_TRUE(WaitUntil([&] { return Rows() == kInstalledCount; }, milliseconds(30000)));
+    ASSERT_TRUE(WaitUntil([&] { return Rows() == offered; }, milliseconds(30000)));
+    for (const InstalledSaver& saver : kInstalled) EXPECT_FALSE(EntryFolderOf(InstalledPath(saver)).empty());
     const std::wstring starfield = EntryFolderOf(InstalledPath(kInstalled[0]));
     ASSERT_FALSE(starfield.empty());
     EXPECT_EQ(ReadIniString(starfield + L"\\saver_item.ini", L"SAVER_ITEM", L"title"), L"星の海");
-    EXPECT_TRUE(FileExists(starfield + L"\\image.png"));
+    UINT width = 0, height = 0;
+    EXPECT_TRUE(PictureSize(LoadPicture(starfield + L"\\image.png"), width, height));
+    EXPECT_EQ(width, 128u);
+    EXPECT_EQ(height, 96u);
+    std::this_thread::sleep_for(milliseconds(800));  // thumbnails drawn
     Screenshot(L"02b-savers-added");
+
+    // Asked again, the program finds nothing new and says so.
+    Command(kCmdFindNewSavers);
+    HWND box = WaitForCaption(App(), L"インストール確認結果", kWindowWaitMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), L"新たにインストールされたスクリーンセーバはありませんでした。");
+    PressDialogButton(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
 }
 
 TEST_F(UserSession, Step03_SelectsASaverAndPreviewsIt) {
-    EnsureCollection();
     ShowCategory(L"全て");
-    ClickRow(0);
-    ASSERT_TRUE(WaitForPreviewSaver());
+    ChooseRow(0, kInstalled[3]);  // the placeholder titles come first
     EXPECT_EQ(::SendMessageW(FindDescendant(Main(), kIdRightPane), TCM_GETCURSEL, 0, 0), 1);
     Screenshot(L"03-preview");
 }
 
-// Enable with the information dialog.
-TEST_F(UserSession, DISABLED_Step04_EditsAnEntry) {
-    ShowCategory(L"アート");
-    ClickRow(0);
+TEST_F(UserSession, Step04_EditsAnEntry) {
+    const std::wstring bubbles = EntryFolderOf(InstalledPath(kInstalled[1])) + L"\\saver_item.ini";
+    const std::wstring category = ReadIniString(bubbles, L"SAVER_ITEM", L"category");
+    ShowCategory(category);
+    ChooseRow(0, kInstalled[1]);
     Command(kCmdEditInformation);
     HWND dialog = WaitForCaption(App(), L"スクリーンセーバー情報の編集", kWindowWaitMs);
     ASSERT_NE(dialog, nullptr);
-    HWND title = FirstSingleLineEdit(dialog);  // the title comes first
+    HWND title = FirstEdit(dialog);  // the title comes first
     ASSERT_NE(title, nullptr);
     ::SendMessageW(title, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"しゃぼん玉の夜"));
+    const LRESULT end = ::SendMessageW(title, WM_GETTEXTLENGTH, 0, 0);
+    ::SendMessageW(title, EM_SETSEL, static_cast<WPARAM>(end), end);  // the caret at the end
     ::PostMessageW(title, WM_CHAR, L'！', 1);  // typed: the dialog notices the change
+    std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"04-edit");
     PressDialogButton(dialog, 4096);
-    const std::wstring bubbles = EntryFolderOf(InstalledPath(kInstalled[1]));
     EXPECT_TRUE(WaitUntil(
-        [&] { return ReadIniString(bubbles + L"\\saver_item.ini", L"SAVER_ITEM", L"title").rfind(L"しゃぼん玉の夜", 0) == 0; }));
+        [&] { return ReadIniString(bubbles, L"SAVER_ITEM", L"title") == L"しゃぼん玉の夜！"; }))
+        << Narrow(ReadIniString(bubbles, L"SAVER_ITEM", L"title"));
+    EXPECT_EQ(ReadIniString(bubbles, L"SAVER_ITEM", L"category"), category);
 }
 
 TEST_F(UserSession, Step05_ReordersByDragging) {
@@ -230,11 +237,7 @@ TEST_F(UserSession, Step05_ReordersByDragging) {
 
     // The first row is chosen, then dropped on the second: it takes the
     // second place.
-    ClickRow(0);
-    ASSERT_TRUE(WaitForPreviewSaver());
-    // Past the double-click time: the press that starts the drag is a press
-    // of its own, not the second half of a double click.
-    std::this_thread::sleep_for(milliseconds(::GetDoubleClickTime() + 200));
+    ChooseRow(0, kInstalled[aquariumBefore == 0 ? 3 : 4]);
     MouseDrag(ListRowCenter(List(), 0), ListRowCenter(List(), 1));
     ASSERT_TRUE(WaitUntil([&] { return ReadIniInt(first, L"SAVER_ITEM", L"sort_id", -1) == 1; }))
         << "the dragged entry did not move";
@@ -244,8 +247,7 @@ TEST_F(UserSession, Step05_ReordersByDragging) {
 
 TEST_F(UserSession, Step06_SetsOneAsThePcScreenSaver) {
     ShowCategory(L"自然／風景");
-    ClickRow(0);
-    ASSERT_TRUE(WaitForPreviewSaver());
+    ChooseRow(0, kInstalled[0]);
     SetDesktopValue(L"SCRNSAVE.EXE", L"");
     Command(kCmdSetSystemSaver);
     HWND box = WaitForCaption(App(), L"お知らせ", kWindowWaitMs);
@@ -262,32 +264,37 @@ TEST_F(UserSession, Step06_SetsOneAsThePcScreenSaver) {
     EXPECT_EQ(DesktopValue(L"ScreenSaveActive"), L"1");
 }
 
-// Enable with the capture dialog.
-TEST_F(UserSession, DISABLED_Step07_CapturesAThumbnail) {
+TEST_F(UserSession, Step07_CapturesAThumbnail) {
     ShowCategory(L"幾何学模様");
-    ClickRow(0);
+    ChooseRow(0, kInstalled[2]);
     const std::wstring plasma = EntryFolderOf(InstalledPath(kInstalled[2]));
     Command(kCmdChangeThumbnail);
     HWND dialog = WaitForCaption(App(), L"スクリーンセーバーを終了されたタイミングから１５秒間前までの画像を録画します。",
                                  kWindowWaitMs);
     ASSERT_NE(dialog, nullptr);
-    PressDialogButton(dialog, 100);  // record
+    PressDialogButton(dialog, kIdRecordButton);
     ASSERT_TRUE(WaitUntil([] { return SaverTopWindow() != nullptr; }, milliseconds(15000)));
     std::this_thread::sleep_for(milliseconds(2500));  // a few pictures
     MouseMoveTo(POINT{200, 200});
     MouseMoveTo(POINT{600, 500});
-    HWND pictures = ::FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
+    HWND pictures = ::GetDlgItem(dialog, kIdRecordedList);
     ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(pictures, LVM_GETITEMCOUNT, 0, 0) > 0; }, milliseconds(15000)));
     Screenshot(L"07-captured");
     ASSERT_TRUE(SelectListViewItem(pictures, 0));
-    PressDialogButton(dialog, 101);  // set as thumbnail
-    EXPECT_TRUE(WaitUntil([&] { return FileExists(plasma + L"\\imageL.png"); }));
+    PressDialogButton(dialog, kIdSetThumbnail);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+    UINT width = 0, height = 0;
+    EXPECT_TRUE(PictureSize(LoadPicture(plasma + L"\\image.png"), width, height));
+    EXPECT_EQ(width, 128u);
+    EXPECT_EQ(height, 96u);
+    EXPECT_TRUE(PictureSize(LoadPicture(plasma + L"\\imageL.png"), width, height));
+    EXPECT_EQ(width, static_cast<UINT>(::GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_EQ(height, static_cast<UINT>(::GetSystemMetrics(SM_CYSCREEN)));
 }
 
 TEST_F(UserSession, Step08_RunsFullScreenAndComesBackToThePreview) {
     ShowCategory(L"自然／風景");
-    ClickRow(0);
-    ASSERT_TRUE(WaitForPreviewSaver());
+    ChooseRow(0, kInstalled[0]);
     Command(kCmdRunFullScreen);
     HWND full = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (full = SaverTopWindow()) != nullptr; }, milliseconds(15000)));
@@ -306,8 +313,7 @@ TEST_F(UserSession, Step09_DeletesAnEntryIntoTheTrash) {
     const std::wstring plasma = EntryFolderOf(InstalledPath(kInstalled[2]));
     ASSERT_FALSE(plasma.empty());
     ShowCategory(L"幾何学模様");
-    ClickRow(0);
-    ASSERT_TRUE(WaitForPreviewSaver());
+    ChooseRow(0, kInstalled[2]);
     Command(kCmdDeleteEntry);
     HWND box = WaitForCaption(App(), L"削除確認", kWindowWaitMs);
     ASSERT_NE(box, nullptr);
