@@ -85,8 +85,6 @@ TEST(ToolBar, SixteenButtonsAtMostNoRecordTwiceAndNoImagesNeeded) {
     EXPECT_EQ(bar->Record(16), nullptr);
     EXPECT_EQ(bar->ButtonCount(), 16);
     EXPECT_EQ(bar->ToolTips().ToolCount(), 1);
-    const RECT last = ItemRect(hwnd, 15);
-    EXPECT_GT(last.right, last.left);
 
     bar->SetButtonState(2003, TBSTATE_INDETERMINATE);
     EXPECT_EQ(::SendMessageW(hwnd, TB_GETSTATE, 2003, 0), TBSTATE_INDETERMINATE);
