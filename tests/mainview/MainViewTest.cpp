@@ -31,16 +31,9 @@ TEST_F(MainWindowTest, PanesFollowTheSplitAndPreviewHide) {
     EXPECT_TRUE(::IsWindowVisible(m_view->PreviewPane().PreviewWindow()));
     EXPECT_FALSE(::IsWindowVisible(m_view->BrowserHost()));
 
-    // The split is back: 300 + 6 + 700.
+    // The split is back: 300 + 6 + 700 (MainLayoutTest has the arithmetic).
+    EXPECT_EQ(ChildRect(m_view->ListPane().TabControl()).right, 300);
     EXPECT_EQ(ChildRect(m_view->RightPane()).left, 306);
-    EXPECT_EQ(ChildRect(m_view->RightPane()).right, 1006);
-    const RECT left = ChildRect(m_view->ListPane().TabControl());
-    EXPECT_EQ(left.left, 0);
-    EXPECT_EQ(left.right - left.left, 300);
-    RECT bar{};
-    ::GetClientRect(m_view->Rebar(), &bar);
-    EXPECT_EQ(left.top, bar.bottom);
-    EXPECT_EQ(left.bottom - left.top, 601 - bar.bottom);
 }
 
 TEST_F(MainWindowTest, OnlyARealResizeArmsTheRestartTimer) {
@@ -76,6 +69,11 @@ protected:
     void Release(int clientX) {
         ::SendMessageW(m_hwnd, WM_LBUTTONUP, 0, MAKELPARAM(clientX, 200));
     }
+    void DragSplitterTo(int clientX) {
+        Press(m_view->PaneOf(1).x - 3);
+        MoveTo(clientX);
+        Release(clientX);
+    }
 };
 
 TEST_F(SplitterTest, ReleaseSetsTheShareAndAStillClickKeepsIt) {
@@ -95,9 +93,8 @@ TEST_F(SplitterTest, ReleaseSetsTheShareAndAStillClickKeepsIt) {
     EXPECT_EQ(m_view->RightShare(), 50u);
 
     MoveTo(300);  // not dragging: only the cursor moves
-    Press(m_view->PaneOf(1).x - 3);
-    MoveTo(300);
-    Release(300);
+    EXPECT_EQ(m_view->RightShare(), 50u);
+    DragSplitterTo(300);
     EXPECT_EQ(m_view->RightShare(), 70u);
     EXPECT_EQ(m_view->PaneOf(1).width, (1001 - 6) * 70 / 100);
 
@@ -107,9 +104,7 @@ TEST_F(SplitterTest, ReleaseSetsTheShareAndAStillClickKeepsIt) {
     EXPECT_EQ(m_view->RightShare(), 70u);
 
     // Dragged far past the left edge: the right pane keeps some room for the list.
-    Press(m_view->PaneOf(1).x - 3);
-    MoveTo(-400);
-    Release(-400);
+    DragSplitterTo(-400);
     EXPECT_EQ(m_view->RightShare(), kMaxRightShare);
 
     // A press outside the gap starts nothing.
@@ -118,11 +113,33 @@ TEST_F(SplitterTest, ReleaseSetsTheShareAndAStillClickKeepsIt) {
     Release(100);
 }
 
-TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
-    const std::wstring star = DemoSaver(L"Starfield.scr");
-    ASSERT_TRUE(FileExists(star)) << Narrow(star);
-    m_collection.AddEntry({L"自然／風景", L"星空", L"", 0, star});
-    m_collection.AddEntry({L"アート", L"プラズマ", L"", 0, DemoSaver(L"Plasma.scr")});
+// The image path of the process that the runner started.
+std::wstring RunningImage(const ScreenSaver_CL& runner) {
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, runner.ProcessId()));
+    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size)) return std::wstring();
+    return std::wstring(path, size);
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    wchar_t la[MAX_PATH] = {}, lb[MAX_PATH] = {};
+    ::GetLongPathNameW(a.c_str(), la, MAX_PATH);
+    ::GetLongPathNameW(b.c_str(), lb, MAX_PATH);
+    return ::lstrcmpiW(la, lb) == 0;
+}
+
+// Selection, resizes, a dialog and closing, each (re)starting the preview
+// saver inside the view at most once; an entry's own copy of its saver
+// runs unless the entry asks for the original.
+TEST_F(MainWindowTest, SelectionRunsTheEntrysSaverInsideTheViewAndRestartsOnlyWhenItMust) {
+    const std::wstring original = DemoSaver(L"Starfield.scr");
+    ASSERT_TRUE(FileExists(original)) << Narrow(original);
+    const std::wstring withCopy = m_collection.AddEntry({L"アート", L"写し", L"", 0, original});
+    ASSERT_TRUE(::CopyFileW(original.c_str(), (withCopy + L"\\Starfield.scr").c_str(), FALSE));
+    const std::wstring pinned = m_collection.AddEntry({L"アート", L"元のまま", L"", 1, original});
+    ASSERT_TRUE(::CopyFileW(original.c_str(), (pinned + L"\\Starfield.scr").c_str(), FALSE));
+    WriteIniInt(pinned + L"\\saver_item.ini", L"SAVER_ITEM", L"use_original_saver", 1);
     OpenWindow();
     SetClientSize(1000, 640);
     PumpFor(milliseconds(700));  // let the resize settle before anything runs
@@ -133,13 +150,14 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     EXPECT_EQ(sel.item_row, 0);
     EXPECT_EQ(sel.category_slot, 0);
     ASSERT_TRUE(sel.HasCurrentItem());
-    EXPECT_EQ(sel.current_item.title, L"星空");
-    EXPECT_EQ(sel.previewed_item.scr, star);
+    EXPECT_EQ(sel.current_item.title, L"写し");
+    EXPECT_EQ(sel.previewed_item.scr, original);
 
     ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
     HWND view = m_view->PreviewPane().PreviewWindow();
     ASSERT_TRUE(PumpUntil([&] { return runner.SaverWindow() != nullptr; }, milliseconds(10000)));
     const DWORD first = runner.ProcessId();
+    EXPECT_TRUE(SameFile(RunningImage(runner), withCopy + L"\\Starfield.scr")) << Narrow(RunningImage(runner));
     EXPECT_TRUE(::IsChild(view, runner.SaverWindow()));
     DWORD owner = 0;
     ::GetWindowThreadProcessId(runner.SaverWindow(), &owner);
@@ -168,64 +186,26 @@ TEST_F(MainWindowTest, SelectionCopiesTheEntryAndRunsItsPreviewInsideTheView) {
     PumpFor(milliseconds(800));
     EXPECT_EQ(runner.ProcessId(), second) << "restarted more than once";
 
-    // Another row: another saver.
-    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 1, 0);
-    EXPECT_EQ(TheCurrentSelection().current_item.title, L"プラズマ");
-    ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != second && runner.SaverWindow(); }, milliseconds(15000)));
-    EXPECT_TRUE(ScreenSaver_CL::IsSaverProcessAlive(L"Plasma.scr", runner.ProcessId()));
-
-    // Closing the window stops the preview saver.
-    const DWORD last = runner.ProcessId();
-    ::SendMessageW(m_hwnd, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !ScreenSaver_CL::IsSaverProcessAlive(L"Plasma.scr", last); },
-                          milliseconds(10000)));
-}
-
-// The image path of the process that the runner started.
-std::wstring RunningImage(const ScreenSaver_CL& runner) {
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, runner.ProcessId()));
-    if (!process || !::QueryFullProcessImageNameW(process.get(), 0, path, &size)) return std::wstring();
-    return std::wstring(path, size);
-}
-
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    wchar_t la[MAX_PATH] = {}, lb[MAX_PATH] = {};
-    ::GetLongPathNameW(a.c_str(), la, MAX_PATH);
-    ::GetLongPathNameW(b.c_str(), lb, MAX_PATH);
-    return ::lstrcmpiW(la, lb) == 0;
-}
-
-TEST_F(MainWindowTest, PreviewRunsTheEntrysCopyUnlessToldToUseTheOriginalAndRefreshesAfterADialog) {
-    const std::wstring original = DemoSaver(L"Starfield.scr");
-    const std::wstring withCopy = m_collection.AddEntry({L"アート", L"写し", L"", 0, original});
-    ASSERT_TRUE(::CopyFileW(original.c_str(), (withCopy + L"\\Starfield.scr").c_str(), FALSE));
-    const std::wstring pinned = m_collection.AddEntry({L"アート", L"元のまま", L"", 1, original});
-    ASSERT_TRUE(::CopyFileW(original.c_str(), (pinned + L"\\Starfield.scr").c_str(), FALSE));
-    WriteIniInt(pinned + L"\\saver_item.ini", L"SAVER_ITEM", L"use_original_saver", 1);
-    OpenWindow();
-    PumpFor(milliseconds(700));
-    ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();
-
-    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return runner.SaverWindow() != nullptr; }, milliseconds(10000)));
-    EXPECT_TRUE(SameFile(RunningImage(runner), withCopy + L"\\Starfield.scr")) << Narrow(RunningImage(runner));
-    const DWORD first = runner.ProcessId();
-
-    // Same file name, other entry: the original this time.
-    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 1, 0);
-    ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != first && runner.SaverWindow(); }, milliseconds(15000)));
-    EXPECT_TRUE(SameFile(RunningImage(runner), original)) << Narrow(RunningImage(runner));
-
     // A refresh after a dialog waits until the dialog's window has gone.
-    const DWORD second = runner.ProcessId();
     HWND dialog = ::CreateWindowExW(0, L"Static", L"x", WS_POPUP, 0, 0, 10, 10, m_hwnd, nullptr, nullptr, nullptr);
     m_view->WaitThenRefresh(dialog);
     PumpFor(milliseconds(600));
     EXPECT_EQ(runner.ProcessId(), second) << "refreshed while the window still existed";
     ::DestroyWindow(dialog);
-    EXPECT_TRUE(PumpUntil([&] { return runner.ProcessId() != second && runner.SaverWindow(); }, milliseconds(15000)));
+    ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != second && runner.SaverWindow(); }, milliseconds(15000)));
+
+    // Same file name, other entry: the original this time.
+    const DWORD third = runner.ProcessId();
+    ::SendMessageW(m_hwnd, kMsgSelectionChanged, 1, 0);
+    EXPECT_EQ(TheCurrentSelection().current_item.title, L"元のまま");
+    ASSERT_TRUE(PumpUntil([&] { return runner.ProcessId() != third && runner.SaverWindow(); }, milliseconds(15000)));
+    EXPECT_TRUE(SameFile(RunningImage(runner), original)) << Narrow(RunningImage(runner));
+
+    // Closing the window stops the preview saver.
+    const DWORD last = runner.ProcessId();
+    ::SendMessageW(m_hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !ScreenSaver_CL::IsSaverProcessAlive(L"Starfield.scr", last); },
+                          milliseconds(10000)));
 }
 
 TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {

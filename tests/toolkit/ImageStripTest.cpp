@@ -40,6 +40,12 @@ test::Pixels Drawn(HIMAGELIST list, int image, COLORREF background) {
                              [&](HDC dc) { ::ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL); });
 }
 
+SIZE IconSize(HIMAGELIST list) {
+    int cx = 0, cy = 0;
+    ::ImageList_GetIconSize(list, &cx, &cy);
+    return SIZE{cx, cy};
+}
+
 COLORREF Body(int n) { return RGB(40 * n + 10, 200 - 30 * n, 60); }
 COLORREF FirstColumn(int n) { return RGB(0, 0, 100 + 20 * n); }
 COLORREF LastColumn(int n) { return RGB(250, 250 - 20 * n, 0); }
@@ -60,13 +66,9 @@ TEST(ImageStrip, ImageNIsItsOwnColumnsAndMagentaIsTransparent) {
     ImageList_CL images;
     HIMAGELIST list = images.LoadImageStrip(file, kSide);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(images.Handle(), list);
     EXPECT_EQ(::ImageList_GetImageCount(list), count);
-    int cx = 0;
-    int cy = 0;
-    ::ImageList_GetIconSize(list, &cx, &cy);
-    EXPECT_EQ(cx, kSide);
-    EXPECT_EQ(cy, kSide);
+    EXPECT_EQ(IconSize(list).cx, kSide);
+    EXPECT_EQ(IconSize(list).cy, kSide);
 
     for (int n = 0; n < count; ++n) {
         for (const COLORREF background : {RGB(0, 128, 0), RGB(255, 255, 255)}) {
@@ -100,10 +102,7 @@ TEST(ImageStrip, ShippedStripHoldsSixteenClearImages) {
     HIMAGELIST list = images.LoadImageStrip(file, kSide);
     ASSERT_NE(list, nullptr);
     EXPECT_GE(::ImageList_GetImageCount(list), 16);
-    int cx = 0;
-    int cy = 0;
-    ::ImageList_GetIconSize(list, &cx, &cy);
-    EXPECT_EQ(cy, kSide);
+    EXPECT_EQ(IconSize(list).cy, kSide);
 
     for (int n = 0; n < 16; ++n) {
         // Transparent where it shows both backgrounds, drawn where it shows neither.

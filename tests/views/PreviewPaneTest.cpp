@@ -22,7 +22,7 @@ constexpr uint32_t kRed = 0xD02020, kBlue = 0x2040D0, kWhite = 0xFFFFFF;
 
 class PreviewPane : public ::testing::Test {
 protected:
-    void Open(int width = 840, int height = 680) {
+    void Open() {
         pane.View().SetCurrentItem(&current);
         pane.View().SetNotifyWindow(main.hwnd());
         tabs = pane.CreateAndSubclass(WS_EX_CLIENTEDGE, WC_TABCONTROLW, nullptr,
@@ -31,20 +31,17 @@ protected:
                                       ::GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(tabs, nullptr);
         ::SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), TRUE);
-        InsertTab(0, L"スクリーンセーバーを探す");
-        InsertTab(1, L"プレビュー");
+        for (const wchar_t* text : {L"スクリーンセーバーを探す", L"プレビュー"}) {
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<wchar_t*>(text);
+            ::SendMessageW(tabs, TCM_INSERTITEMW, ::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), reinterpret_cast<LPARAM>(&item));
+        }
         ::SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
         view = pane.PreviewWindow();
         ASSERT_NE(view, nullptr);
-        ::MoveWindow(tabs, 0, 0, width, height, TRUE);
+        ::MoveWindow(tabs, 0, 0, 840, 680, TRUE);
         ::UpdateWindow(tabs);
-    }
-    void InsertTab(int index, const wchar_t* text) {
-        std::wstring copy = text;
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = &copy[0];
-        ::SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     }
     // Shows `entry`'s entry as the current item.
     void Select(const EntrySpec& entry) {
