@@ -242,7 +242,6 @@ TEST_F(RunnerTest, ASaverGivenUpOnStillCountsAsRunningUntilTheNextStart) {
     runner.Start(next.c_str(), nullptr, SAVER_MODE_FULLSCREEN);
     RunningProgram nextWatch(runner.ProcessId());
     EXPECT_NE(runner.ProcessId(), id);
-    EXPECT_EQ(runner.ModuleName(), L"Next.scr");
 }
 
 TEST_F(RunnerTest, ASaverWithoutAWindowIsTrackedButCannotBeAskedToClose) {
@@ -289,7 +288,6 @@ TEST_F(RunnerTest, LivenessIgnoresLetterCaseButNotAnotherModuleName) {
     const DWORD id = runner.ProcessId();
     RunningProgram watch(id);
     ASSERT_NE(id, 0u);
-    EXPECT_EQ(runner.ModuleName(), L"foo.scr");
     EXPECT_TRUE(runner.IsSaverAlive());
     EXPECT_TRUE(ScreenSaver_CL::IsSaverProcessAlive(L"FOO.scr", id));
     // The same identifier carrying another program counts as gone.
