@@ -72,13 +72,17 @@ class CaptureDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(MakeFolders(m_entry)); }
 
-    // Runs the dialog over `saver` with `action` on a helper thread.
+    // Runs the dialog over `saver` with `action` on a helper thread, then
+    // closes it unless the action did.
     void Run(const RecorderSettings& settings, const std::wstring& saver,
              const std::function<void(HWND, SmallImageSelectDialog_CL&)>& action, std::wstring image = L"") {
         SmallImageSelectDialog_CL dialog(settings);
         dialog.m_strSaverPath = saver;
         dialog.m_strImagePath = image.empty() ? m_entry + L"\\image.png" : image;
-        DialogAnswerer answerer(kCaption, [&](HWND window) { action(window, dialog); });
+        DialogAnswerer answerer(kCaption, [&](HWND window) {
+            action(window, dialog);
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+        });
         EXPECT_EQ(dialog.RunModal(nullptr), 0);
     }
     // Ends the saver the dialog started once it has been recorded `frames`
@@ -145,37 +149,25 @@ TEST_F(CaptureDialogTest, MoreThanTheRingKeepsExactlyItsSizeAndTheOldestLoseThei
     EXPECT_FALSE(FileExists(m_entry + L"\\imageL.png"));
 }
 
-TEST_F(CaptureDialogTest, ASaverThatNeverCoversTheDialogGivesNoPictures) {
-    const std::wstring saver = m_temp / L"Recorder.scr";
-    ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", saver));  // a small window away from the dialog
-    Shown shown;
-    DialogAnswerer told(L"サムネイル", IDOK);
-    Run(RecorderSettings(), saver, [&](HWND dialog, SmallImageSelectDialog_CL&) {
-        if (Record(dialog)) shown = ReadShown(dialog);
-        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
-    });
-    EXPECT_EQ(told.Count(), 1u);  // the user learns why nothing came
-    EXPECT_TRUE(shown.labels.empty());
-    EXPECT_FALSE(shown.setEnabled);
-    EXPECT_TRUE(WaitUntil([&] { return RecordNumber(saver, L"closes") >= 1; }));  // and it was stopped
-}
-
-TEST_F(CaptureDialogTest, AnotherProgramsWindowOnTheDialogBeforeTheStartIsNotTakenForTheSaver) {
-    const std::wstring other = m_temp / L"Other.scr";
+// Neither a window that lay on the dialog before the start (another
+// program's) nor a saver that never shows one is taken for a picture.
+TEST_F(CaptureDialogTest, WithoutASaverCoveringTheDialogThereAreNoPictures) {
+    const std::wstring other = m_temp / L"Other.scr", saver = m_temp / L"Silent.scr";
     ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", other));
+    ASSERT_TRUE(CopyFixture(L"NoWindowSaver.scr", saver));
     RunningProgram lying(other, L"/s");  // a small topmost window at (40, 40)
     ASSERT_TRUE(lying.WaitForTopWindow(L"", 5000));
     RecorderSettings settings;
     settings.capMs = 3000;
     Shown shown;
     DialogAnswerer told(L"サムネイル", IDOK);
-    Run(settings, m_temp / L"Missing.scr", [&](HWND dialog, SmallImageSelectDialog_CL&) {
+    Run(settings, saver, [&](HWND dialog, SmallImageSelectDialog_CL&) {
         ::SetWindowPos(dialog, nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         if (Record(dialog)) shown = ReadShown(dialog);
-        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
-    EXPECT_TRUE(shown.labels.empty());  // no saver ever came
-    EXPECT_EQ(told.Count(), 1u);
+    EXPECT_TRUE(shown.labels.empty());
+    EXPECT_FALSE(shown.setEnabled);
+    EXPECT_EQ(told.Count(), 1u);  // the user learns why nothing came
 }
 
 TEST_F(CaptureDialogTest, ASaverThatNeverEndsIsCutOffByTheCapAndAnEntryWithoutFolderIsRefused) {
@@ -199,11 +191,11 @@ TEST_F(CaptureDialogTest, ASaverThatNeverEndsIsCutOffByTheCapAndAnEntryWithoutFo
             PressButton(dialog, kIdSetThumbnail);
             openAfterRefusal = WaitUntil([&] { return told.Count() == 1; }) && ::IsWindow(dialog);
         }
-        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
     }, L"\\image.png");
     RunningProgram leftOver(pid);  // ended by the test: it ignores WM_CLOSE
     EXPECT_FALSE(shown.labels.empty());
     EXPECT_TRUE(aliveAtTheEnd);
+    EXPECT_TRUE(WaitUntil([&] { return RecordNumber(saver, L"closes") >= 1; }));  // it was asked to end
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_FALSE(FileExists(L"\\imageL.png"));
 }

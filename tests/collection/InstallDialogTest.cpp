@@ -115,20 +115,15 @@ TEST_F(InstallDialogTest, TicksDriveTheAddButtonAndTheToggleNamesItsNextStep) {
     EXPECT_FALSE(FolderExists(m_catalog.CollectionFolder() + L"\\00000"));  // closing adds nothing
 }
 
+// What an entry takes from an answer is the webdb tests' matter; here the
+// dialog adds each ticked saver through the database.
 TEST_F(InstallDialogTest, AddingTakesTheDatabasesDetailsOrThePlaceholder) {
-    const size_t categories = m_catalog.categories.size();
     ASSERT_EQ(Run(&AddAll), 1);
-
-    const SaverItem star = Entry(L"00000");
-    EXPECT_EQ(star.title, L"星の海");
-    EXPECT_EQ(star.category, L"宇宙");
-    EXPECT_EQ(star.scr, m_check.m_NewPaths[0]);
+    EXPECT_EQ(Entry(L"00000").title, L"星の海");
+    EXPECT_EQ(Entry(L"00000").scr, m_check.m_NewPaths[0]);
     EXPECT_EQ(Picture(L"00000"), SmallPng(1));
-    const SaverItem bubbles = Entry(L"00001");
-    EXPECT_EQ(bubbles.title, L"Bubbles");
-    EXPECT_EQ(bubbles.category, L"未設定");
+    EXPECT_EQ(Entry(L"00001").category, L"未設定");
     EXPECT_EQ(Picture(L"00001"), m_placeholder);
-    ASSERT_EQ(m_catalog.categories.size(), categories + 1);
     EXPECT_EQ(m_catalog.categories.back(), L"宇宙");
 }
 

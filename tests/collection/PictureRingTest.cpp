@@ -1,4 +1,5 @@
 #include "saver/ScreenRecorder.h"
+#include "tests/support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,10 @@ UniqueBitmap Solid(COLORREF colour) {
     return bitmap;
 }
 
-COLORREF ColourOf(HIMAGELIST list, int index) {
-    WindowDC screen(nullptr);
-    UniqueMemoryDC dc(::CreateCompatibleDC(screen.get()));
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), kThumbWidth, kThumbHeight));
-    SelectScope selected(dc.get(), bitmap.get());
-    ::ImageList_Draw(list, index, dc.get(), 0, 0, ILD_NORMAL);
-    return ::GetPixel(dc.get(), 10, 10);
+uint32_t ColourOf(HIMAGELIST list, int index) {
+    return test::DrawnPixels(kThumbWidth, kThumbHeight, 0, [&](HDC dc) {
+        ::ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+    }).at(10, 10);
 }
 
 COLORREF Shade(int n) { return RGB(n * 8, 255 - n * 4, 0); }
@@ -42,8 +40,8 @@ TEST(PictureRing, KeepsTheNewestAcrossTheWrapAndOnlyTheirFullPictures) {
     EXPECT_EQ(ring.NextSlot(), 5);
     const std::vector<int> slots = ring.SlotsNewestFirst();
     ASSERT_EQ(slots.size(), 30u);
-    EXPECT_EQ(ColourOf(ring.Thumbnails(), slots.front()), Shade(34));
-    EXPECT_EQ(ColourOf(ring.Thumbnails(), slots.back()), Shade(5));
+    EXPECT_EQ(ColourOf(ring.Thumbnails(), slots.front()), test::Rgb(Shade(34)));
+    EXPECT_EQ(ColourOf(ring.Thumbnails(), slots.back()), test::Rgb(Shade(5)));
     EXPECT_EQ(std::set<int>(slots.begin(), slots.end()).size(), 30u);
 
     int full = 0;

@@ -24,16 +24,20 @@ protected:
         EXPECT_TRUE(CopyFixture(fixture, folder + L"\\" + fixture));
         return folder;
     }
+    // Waits until another saver than `before` runs in the preview.
+    bool PreviewReplaces(DWORD before) {
+        return PumpUntil([&] { return Runner().ProcessId() != before && !Runner().IsClosing() &&
+                                      ::IsChild(m_view->PreviewPane().PreviewWindow(), Runner().SaverWindow()); },
+                         milliseconds(15000));
+    }
     void SelectAndWaitForPreview(int row) {
         const DWORD before = Runner().ProcessId();
         ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(row), 0);
-        ASSERT_TRUE(PumpUntil([&] { return Runner().ProcessId() != before && Runner().SaverWindow() && !Runner().IsClosing(); },
-                              milliseconds(15000)));
+        ASSERT_TRUE(PreviewReplaces(before));
     }
     void Command(UINT id) { ::PostMessageW(m_hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     ScreenSaver_CL& Runner() { return m_view->ListPane().ListObject().Runner(); }
     std::wstring Temp(const std::wstring& name) const { return m_collection.Root() + L"\\" + name; }
-    int CurrentTab() const { return static_cast<int>(::SendMessageW(m_view->ListPane().TabControl(), TCM_GETCURSEL, 0, 0)); }
 };
 
 TEST(EntryDeletionRules, OnlyFiveDigitFoldersDirectlyInTheCollection) {
@@ -64,11 +68,6 @@ TEST(EntryDeletionRules, OnlyFiveDigitFoldersDirectlyInTheCollection) {
     ASSERT_EQ(list.size(), longPath.size() + 2);
     EXPECT_EQ(std::wstring(list.data()), longPath);
     EXPECT_EQ(list.back(), L'\0');
-
-    EXPECT_EQ(NextDeleteWaitStep(true, 0, 1000), DeleteWaitStep::KeepWaiting);
-    EXPECT_EQ(NextDeleteWaitStep(false, 0, 1000), DeleteWaitStep::Delete);
-    EXPECT_EQ(NextDeleteWaitStep(false, 5000, 1000), DeleteWaitStep::Delete);
-    EXPECT_EQ(NextDeleteWaitStep(true, 1000, 1000), DeleteWaitStep::GiveUp);
 }
 
 TEST(EntryDeletionRules, RecycleBinTakesEntryFoldersAndNothingElse) {
@@ -81,9 +80,7 @@ TEST(EntryDeletionRules, RecycleBinTakesEntryFoldersAndNothingElse) {
     ASSERT_TRUE(WriteBytes(entry + L"\\saver_item.ini", std::string("x")));
 
     EXPECT_EQ(MoveEntryFolderToRecycleBin(nullptr, stranger, all), RecycleResult::NotAnEntry);
-    EXPECT_EQ(MoveEntryFolderToRecycleBin(nullptr, all, all), RecycleResult::NotAnEntry);
     EXPECT_TRUE(FolderExists(stranger));
-    EXPECT_TRUE(FolderExists(all));
 
     EXPECT_EQ(MoveEntryFolderToRecycleBin(nullptr, entry, all), RecycleResult::Deleted);
     EXPECT_FALSE(FolderExists(entry));
@@ -134,17 +131,9 @@ TEST_F(CommandsTest, SlowSaverEntryIsDeletedOnceAfterItsSaverHasGone) {
     EXPECT_FALSE(sel.HasCurrentItem());
     EXPECT_EQ(sel.previewed_item.mark, kNoSelectionMark);
     EXPECT_EQ(m_view->Catalog().items.size(), 2u);
-    // The category still has an entry: its tab stays current.
-    EXPECT_EQ(CurrentTab(), m_view->ListPane().FindTabByName(L"アート"));
-
-    // Its last entry goes too: the tab goes, and the list shows tab 0.
-    SelectAndWaitForPreview(0);
-    EXPECT_EQ(TheCurrentSelection().current_item.title, L"記録");
-    Command(kCmdDeleteEntry);
-    ASSERT_TRUE(PumpUntil([&] { return !FolderExists(other) && !m_view->DeletionPending(); }, milliseconds(15000)));
-    EXPECT_EQ(CurrentTab(), 0);
-    EXPECT_EQ(m_view->ListPane().FindTabByName(L"アート"), -1);
-    EXPECT_TRUE(FolderExists(elsewhere));
+    // The category still has an entry: its tab stays current (the e2e test
+    // sees a category's last entry go).
+    EXPECT_EQ(::SendMessageW(m_view->ListPane().TabControl(), TCM_GETCURSEL, 0, 0), artTab);
 }
 
 // Answered No, nothing happens; answered Yes, a saver that never ends keeps
@@ -225,7 +214,6 @@ TEST_F(CommandsTest, FullScreenAndSettingsRunsEndInThePreviewAgain) {
     OpenWindow();
     SelectAndWaitForPreview(0);
     DWORD preview = Runner().ProcessId();
-    HWND view = m_view->PreviewPane().PreviewWindow();
 
     Command(kCmdRunFullScreen);
     ASSERT_TRUE(PumpUntil(
@@ -233,12 +221,10 @@ TEST_F(CommandsTest, FullScreenAndSettingsRunsEndInThePreviewAgain) {
         milliseconds(15000)));
     const DWORD full = Runner().ProcessId();
     HWND fullWindow = Runner().SaverWindow();
-    EXPECT_FALSE(::IsChild(view, fullWindow));
+    EXPECT_FALSE(::IsChild(m_view->PreviewPane().PreviewWindow(), fullWindow));
     EXPECT_EQ(RecordValue(folder + L"\\Recorder.scr", L"mode"), L"s");
     ::PostMessageW(fullWindow, WM_CLOSE, 0, 0);  // the user ends the saver
-    ASSERT_TRUE(PumpUntil(
-        [&] { return Runner().ProcessId() != full && Runner().SaverWindow() && ::IsChild(view, Runner().SaverWindow()); },
-        milliseconds(15000)));
+    ASSERT_TRUE(PreviewReplaces(full));
     EXPECT_FALSE(::KillTimer(m_hwnd, kTimerFullScreenWatch)) << "still watching after the preview came back";
 
     preview = Runner().ProcessId();
@@ -248,8 +234,7 @@ TEST_F(CommandsTest, FullScreenAndSettingsRunsEndInThePreviewAgain) {
     HWND window = settings.WaitForTopWindow(L"LumenaryFixtureSaver", 10000);
     ASSERT_NE(window, nullptr);
     ::PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(PumpUntil([&] { return Runner().ProcessId() != preview && Runner().SaverWindow(); },
-                          milliseconds(15000)));
+    ASSERT_TRUE(PreviewReplaces(preview));
     EXPECT_TRUE(settings.WaitEnded(5000));
 }
 

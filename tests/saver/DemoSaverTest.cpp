@@ -33,7 +33,6 @@ TEST(DemoSavers, PreviewFollowsTheHostsSizeAndEndsWithIt) {
         const HWND child = runner.SaverWindow();
         ASSERT_NE(child, nullptr) << test::Narrow(name);
         EXPECT_TRUE(::IsChild(host.get(), child));
-        EXPECT_TRUE(::GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD);
 
         ::MoveWindow(host.get(), 100, 100, 400, 300, TRUE);
         RECT area{};
@@ -84,66 +83,60 @@ TEST(DemoSavers, FullScreenIsTopmostCoversTheScreenAndEndsOnARealMoveAKeyOrAClic
     }
 }
 
+// A demo saver started with `arguments`, and the first window it shows.
+struct Opened {
+    Opened(const wchar_t* name, const std::wstring& arguments)
+        : program(test::DemoSaverPath(name), arguments), window(WaitForWindowOf(program.id(), nullptr)) {}
+    RunningProgram program;
+    const HWND window;
+};
+
 // Also opened without a switch (Plasma) and with an owner window (Bubbles).
 TEST(DemoSavers, SettingsDialogSavesWhatTheUserChose) {
     test::DeleteUserKey(DemoKey(L"Starfield"));
     test::DeleteUserKey(DemoKey(L"Plasma"));
-    ScreenSaver_CL runner;
-    runner.Start(test::DemoSaverPath(L"Starfield").c_str(), nullptr, SAVER_MODE_CONFIG);
-    RunningProgram watch(runner.ProcessId());
-    const HWND dialog = runner.SaverWindow();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(test::WindowText(dialog), L"スターフィールド の設定");
-    HWND stars = ::GetDlgItem(dialog, 200);
-    ASSERT_NE(stars, nullptr);
-    EXPECT_EQ(::SendMessageW(stars, TBM_GETPOS, 0, 0), 600);  // the default, nothing stored yet
-    ::SendMessageW(stars, TBM_SETPOS, TRUE, 1234);
-    HWND colours = ::GetDlgItem(dialog, 202);
-    ASSERT_NE(colours, nullptr);
-    EXPECT_EQ(::SendMessageW(colours, CB_GETCOUNT, 0, 0), 3);
-    ::SendMessageW(colours, CB_SETCURSEL, 1, 0);
-    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(watch.WaitEnded(8000));
-
     DWORD value = 0;
+    Opened star(L"Starfield", L"/c");
+    ASSERT_NE(star.window, nullptr);
+    EXPECT_EQ(test::WindowText(star.window), L"スターフィールド の設定");
+    EXPECT_EQ(::SendDlgItemMessageW(star.window, 200, TBM_GETPOS, 0, 0), 600);  // the default, nothing stored yet
+    ::SendDlgItemMessageW(star.window, 200, TBM_SETPOS, TRUE, 1234);
+    EXPECT_EQ(::SendDlgItemMessageW(star.window, 202, CB_GETCOUNT, 0, 0), 3);
+    ::SendDlgItemMessageW(star.window, 202, CB_SETCURSEL, 1, 0);
+    ::PostMessageW(star.window, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(star.program.WaitEnded(8000));
     ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Starfield"), L"StarCount", value));
     EXPECT_EQ(value, 1234u);
     ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Starfield"), L"Colours", value));
     EXPECT_EQ(value, 1u);
 
     // Opened again, it shows what was saved; cancelling changes nothing.
-    ScreenSaver_CL again;
-    again.Start(test::DemoSaverPath(L"Starfield").c_str(), nullptr, SAVER_MODE_CONFIG);
-    RunningProgram againWatch(again.ProcessId());
-    const HWND second = again.SaverWindow();
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(::SendDlgItemMessageW(second, 200, TBM_GETPOS, 0, 0), 1234);
-    ::SendDlgItemMessageW(second, 200, TBM_SETPOS, TRUE, 100);
-    ::PostMessageW(second, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(againWatch.WaitEnded(8000));
+    Opened again(L"Starfield", L"/c");
+    ASSERT_NE(again.window, nullptr);
+    EXPECT_EQ(::SendDlgItemMessageW(again.window, 200, TBM_GETPOS, 0, 0), 1234);
+    ::SendDlgItemMessageW(again.window, 200, TBM_SETPOS, TRUE, 100);
+    ::PostMessageW(again.window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(again.program.WaitEnded(8000));
     ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Starfield"), L"StarCount", value));
     EXPECT_EQ(value, 1234u);
     test::DeleteUserKey(DemoKey(L"Starfield"));
 
-    RunningProgram bare(test::DemoSaverPath(L"Plasma"));
-    const HWND plasma = WaitForWindowOf(bare.id(), nullptr);
-    ASSERT_NE(plasma, nullptr);
-    EXPECT_EQ(test::WindowText(plasma), L"プラズマ の設定");
-    ::SendDlgItemMessageW(plasma, 200, CB_SETCURSEL, 3, 0);
-    ::PostMessageW(plasma, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(bare.WaitEnded(8000));
+    Opened plasma(L"Plasma", L"");
+    ASSERT_NE(plasma.window, nullptr);
+    EXPECT_EQ(test::WindowText(plasma.window), L"プラズマ の設定");
+    ::SendDlgItemMessageW(plasma.window, 200, CB_SETCURSEL, 3, 0);
+    ::PostMessageW(plasma.window, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(plasma.program.WaitEnded(8000));
     ASSERT_TRUE(test::ReadUserDword(DemoKey(L"Plasma"), L"Palette", value));
     EXPECT_EQ(value, 3u);
     test::DeleteUserKey(DemoKey(L"Plasma"));
 
     HostWindow owner;
-    RunningProgram owned(test::DemoSaverPath(L"Bubbles"),
-                         L"/c:" + std::to_wstring(reinterpret_cast<LONG_PTR>(owner.get())));
-    const HWND bubbles = WaitForWindowOf(owned.id(), nullptr);
-    ASSERT_NE(bubbles, nullptr);
-    EXPECT_EQ(::GetWindow(bubbles, GW_OWNER), owner.get());
-    ::PostMessageW(bubbles, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(owned.WaitEnded(8000));
+    Opened bubbles(L"Bubbles", L"/c:" + std::to_wstring(reinterpret_cast<LONG_PTR>(owner.get())));
+    ASSERT_NE(bubbles.window, nullptr);
+    EXPECT_EQ(::GetWindow(bubbles.window, GW_OWNER), owner.get());
+    ::PostMessageW(bubbles.window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(bubbles.program.WaitEnded(8000));
 }
 
 } // namespace

@@ -28,22 +28,12 @@ protected:
     test::TempFolder m_root;
 };
 
-TEST(SaverExtension, OnlyTheLastExtensionCountsInAnyCase) {
-    for (const wchar_t* name : {L"a.scr", L"B.SCR", L"c.sCr", L"two.dots.scr"})
-        EXPECT_TRUE(HasSaverExtension(name)) << test::Narrow(name);
-    for (const wchar_t* name : {L"a.scr.txt", L"a.scrx", L"ascr", L"a.sc", L""})
-        EXPECT_FALSE(HasSaverExtension(name)) << test::Narrow(name);
-}
-
 // One name is never offered, but only in its exact spelling.
 TEST_F(DiscoveryTest, ListsEverySaverOfBothFoldersWhenTheCollectionIsEmpty) {
-    Touch(Windows() + L"\\AvastSS.scr");
-    Touch(System() + L"\\avastss.scr");
-    Touch(Windows() + L"\\Starfield.scr");
-    Touch(Windows() + L"\\CAPS.SCR");
-    Touch(Windows() + L"\\notes.txt");
-    Touch(Windows() + L"\\double.scr.bak");
-    Touch(System() + L"\\ssText3d.scr");
+    for (const wchar_t* name : {L"AvastSS.scr", L"Starfield.scr", L"CAPS.SCR", L"notes.txt", L"double.scr.bak",
+                                L"a.scrx", L"ascr", L"a.sc"})
+        Touch(Windows() + L"\\" + name);
+    for (const wchar_t* name : {L"avastss.scr", L"ssText3d.scr"}) Touch(System() + L"\\" + name);
     // A sub-folder of the system folder is not searched, nor is a folder
     // that only looks like a saver.
     ASSERT_TRUE(test::MakeFolders(System() + L"\\deeper"));
@@ -73,15 +63,7 @@ TEST_F(DiscoveryTest, AKnownSaverIsSkippedOnlyUnderItsExactPath) {
     const std::vector<std::wstring> known = {Windows() + L"\\Known.scr", Windows() + L"\\CASED.scr",
                                              L"C:\\elsewhere\\Gone.scr"};
     EXPECT_EQ(check.Check(known, Windows(), System()), 1);
-    EXPECT_EQ(check.m_KnownPaths, known);
     EXPECT_THAT(check.m_NewPaths, UnorderedElementsAre(Windows() + L"\\Cased.scr", System() + L"\\Known.scr"));
-
-    ScreenSaverInstallCheck_CL all;
-    EXPECT_EQ(all.Check({Windows() + L"\\Known.scr", Windows() + L"\\Cased.scr", System() + L"\\Known.scr"},
-                        Windows(), System()),
-              0);
-    EXPECT_THAT(all.m_NewPaths, IsEmpty());
-    EXPECT_EQ(all.m_FoundPaths.size(), 3u);
 }
 
 TEST_F(DiscoveryTest, EmptyMissingAndRepeatedFoldersAreHandled) {
@@ -123,14 +105,6 @@ TEST(DiscoveryShellFolders, TheCheckWalksTheShellsWindowsAndSystemFolders) {
     EXPECT_EQ(std::count(check.m_FoundPaths.begin(), check.m_FoundPaths.end(), inSystem.path), 1);
     EXPECT_EQ(std::count(check.m_NewPaths.begin(), check.m_NewPaths.end(), inWindows.path), 1);
     EXPECT_EQ(std::count(check.m_NewPaths.begin(), check.m_NewPaths.end(), inSystem.path), 0);
-    // Everything found lies directly in one of the two folders.
-    const std::wstring windowsFolder = ShellFolderPath(CSIDL_WINDOWS) + L"\\";
-    const std::wstring systemFolder = ShellFolderPath(CSIDL_SYSTEM) + L"\\";
-    for (const std::wstring& path : check.m_FoundPaths) {
-        const std::wstring& folder = path.compare(0, systemFolder.size(), systemFolder) == 0 ? systemFolder : windowsFolder;
-        EXPECT_EQ(path.compare(0, folder.size(), folder), 0) << test::Narrow(path);
-        EXPECT_EQ(path.find(L'\\', folder.size()), std::wstring::npos) << test::Narrow(path);
-    }
 }
 
 // The walker's hooks, as the favourites menu uses them (recursive).
@@ -167,11 +141,6 @@ TEST(FindFileWalk, HooksSeeFoldersAndFilesInNestingOrder) {
     TraceWalk bare;
     bare.Find(L"*.*", true);
     EXPECT_THAT(bare.trace, IsEmpty());
-
-    std::wstring folder, file;
-    SplitFindPattern(L"C:\\a\\b\\*.scr", folder, file);
-    EXPECT_EQ(folder, L"C:\\a\\b");
-    EXPECT_EQ(file, L"*.scr");
 }
 
 } // namespace

@@ -12,24 +12,12 @@
 namespace lum::test {
 namespace {
 
-const wchar_t kBoxClass[] = L"#32770";
-
 std::wstring LumenaryExe() { return DistFolder() + L"\\Lumenary.exe"; }
-
-TEST(StartupSize, NinetyPercentOfTheScreen) {
-    const SIZE full = MainWindowSize(1920, 1080);
-    EXPECT_EQ(full.cx, 1728);
-    EXPECT_EQ(full.cy, 972);
-    const SIZE laptop = MainWindowSize(1366, 768);
-    EXPECT_EQ(laptop.cx, 1229);
-    EXPECT_EQ(laptop.cy, 691);
-}
 
 // The first instance opens its window at 90 % of the screen and makes its
 // folders; a second one shows one ownerless notice and leaves the first running.
 TEST(Startup, FirstInstanceOpensItsWindowASecondOnlyANotice) {
     RunningProgram first(LumenaryExe());
-    ASSERT_TRUE(first.ok());
     HWND main = first.WaitForTopWindow(kMainWindowClass, 15000);
     ASSERT_NE(main, nullptr) << "no main window appeared";
     EXPECT_EQ(WindowText(main), L"Lumenary");
@@ -40,22 +28,19 @@ TEST(Startup, FirstInstanceOpensItsWindowASecondOnlyANotice) {
     EXPECT_TRUE(FolderExists(DocumentsFolder() + L"\\Lumenary\\Collection\\all"));
 
     RunningProgram second(LumenaryExe());
-    ASSERT_TRUE(second.ok());
-    HWND box = second.WaitForTopWindow(kBoxClass, 15000);
+    HWND box = second.WaitForTopWindow(L"#32770", 15000);
     ASSERT_NE(box, nullptr) << "the second instance showed no message box";
     EXPECT_EQ(WindowText(box), L"お知らせ");
     EXPECT_EQ(WindowText(::GetDlgItem(box, 0xFFFF)), L"Lumenaryは起動中です。");
     EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
-    // Exactly one visible window: the box, and no main window of its own.
+    // Exactly one visible window: the box, no main window of its own.
     PumpFor(std::chrono::milliseconds(300));
     EXPECT_EQ(second.TopWindows().size(), 1u);
-    EXPECT_TRUE(second.TopWindows(kMainWindowClass).empty());
 
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(second.WaitForExit(10000), 0u);
 
     EXPECT_TRUE(first.running());
-    EXPECT_TRUE(::IsWindow(main));
     EXPECT_TRUE(::IsWindowVisible(main));
     ::PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitForExit(10000), 0u);
