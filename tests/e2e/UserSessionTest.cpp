@@ -225,6 +225,25 @@ TEST_F(UserSession, Step04_EditsAnEntry) {
     EXPECT_EQ(ReadIniString(bubbles, L"SAVER_ITEM", L"category"), category);
 }
 
+TEST_F(UserSession, Step04b_ShowsTheSettingsAndTheVersion) {
+    const struct {
+        UINT command;
+        const wchar_t* caption;
+        const wchar_t* shot;
+    } dialogs[] = {{kCmdAppSettings, L"アプリケーションの設定", L"04b-settings"},
+                   {kCmdVersion, L"バージョン表示", L"04c-version"}};
+    for (const auto& expected : dialogs) {
+        SCOPED_TRACE(Narrow(expected.caption));
+        Command(expected.command);
+        HWND dialog = WaitForCaption(App(), expected.caption, kWindowWaitMs);
+        ASSERT_NE(dialog, nullptr);
+        std::this_thread::sleep_for(milliseconds(500));  // painted
+        Screenshot(expected.shot);
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+    }
+}
+
 TEST_F(UserSession, Step05_ReordersByDragging) {
     ShowCategory(L"未設定");
     ASSERT_EQ(Rows(), 2);
