@@ -1,5 +1,5 @@
 ; Lumenary's installer. package.py stages the files and calls makensis with
-;   -DARCH=x86|amd64 -DVERSION=1.0.0 -DVERSION4=1.0.0.0
+;   -DARCH=x86|amd64 -DVERSION=1.0.1 -DVERSION4=1.0.1.0
 ;   -DFILE_LIST=<generated macros> -DICON=<program icon> -DOUTFILE=<setup.exe>
 ; Silent installs (/S) take /NODESKTOP and /DEMOSAVERS; /D=<folder> last.
 
