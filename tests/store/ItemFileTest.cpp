@@ -1,4 +1,3 @@
-#include "base/IniFile.h"
 #include "store/ItemFile.h"
 #include "store/ProfileSection.h"
 #include "store/SaverCatalog.h"

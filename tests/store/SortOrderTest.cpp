@@ -1,5 +1,4 @@
 #include "store/CategoryList.h"
-#include "store/EntryFolder.h"
 #include "store/SaverCatalog.h"
 #include "store/SortOrder.h"
 #include "tests/store/StoreFixture.h"
