@@ -4,7 +4,6 @@
 #include "store/CategoryList.h"
 #include "store/SaverCatalog.h"
 #include "tests/store/StoreFixture.h"
-#include "tests/support/TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -122,40 +121,6 @@ TEST(AddressHistoryOnDisk, FileFollowsTheRuleAndKeepsJapaneseAndBreaks) {
     // The address with its break, entered again after a reload, is recognised.
     AddAddress(loaded, nullptr, L"http://b/\r\nitem00=http://evil/");
     EXPECT_EQ(loaded.address_history.size(), 2u);
-}
-
-Names ComboItems(HWND combo) {
-    Names items;
-    const LRESULT n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        std::vector<wchar_t> buffer(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1);
-        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-        items.emplace_back(buffer.data());
-    }
-    return items;
-}
-
-TEST(AddressBox, FillAndAddKeepTheBoxEqualToTheHistory) {
-    StoreFolder store;
-    ASSERT_TRUE(test::WriteUtf16File(store.catalog.settings_path,
-                                     L"[ADDRESS_ITEM]\r\ncount=2\r\nitem00=http://b/\r\nitem01=http://a/\r\n"));
-    LoadAddressHistory(store.catalog);
-    test::TestWindow host(0, 0, 400, 300);
-    HWND combo = ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, 0, 0, 300, 200,
-                                   host.hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(combo, nullptr);
-    FillAddressBox(store.catalog, combo);
-    EXPECT_EQ(ComboItems(combo), (Names{L"http://b/", L"http://a/"}));
-
-    ::SetWindowTextW(combo, L"http://a/");
-    AddAddress(store.catalog, combo, L"http://a/");
-    EXPECT_EQ(ComboItems(combo), (Names{L"http://a/", L"http://b/"}));
-    wchar_t typed[64] = {};
-    ::GetWindowTextW(combo, typed, 64);
-    EXPECT_STREQ(typed, L"http://a/") << "what the user typed stays in the field";
-    AddAddress(store.catalog, combo, L"http://c/");
-    EXPECT_EQ(ComboItems(combo), store.catalog.address_history);
-    EXPECT_EQ(ComboItems(combo).size(), 3u);
 }
 
 } // namespace
