@@ -17,6 +17,7 @@ TEST(EntryScan, FirstLoadMakesTheFoldersAndAnEmptyCollection) {
     EXPECT_TRUE(test::FolderExists(store.Root() + L"\\Lumenary\\Collection\\all"));
     EXPECT_TRUE(store.catalog.items.empty());
     EXPECT_TRUE(store.catalog.entry_files.empty());
+    EXPECT_TRUE(store.catalog.address_history.empty());
     ASSERT_EQ(store.catalog.groups.size(), 14u);
     EXPECT_EQ(store.catalog.groups[1].name, L"未設定");
     for (size_t g = 0; g < store.catalog.groups.size(); ++g) {
