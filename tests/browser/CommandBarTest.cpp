@@ -2,7 +2,7 @@
 // tooltips, the chevron menu, the address bar, the favourites menu from
 // real shortcut files and the context menu's greying.
 #include "tests/mainview/MainWindowFixture.h"
-#include "tests/support/RunningProgram.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include "base/Messages.h"
 #include "store/SaverCatalog.h"
@@ -37,17 +37,6 @@ std::wstring BandText(HWND rebar, int band) {
     info.cch = 64;
     ::SendMessageW(rebar, RB_GETBANDINFOW, band, reinterpret_cast<LPARAM>(&info));
     return text;
-}
-
-std::vector<std::wstring> ComboItems(HWND combo) {
-    std::vector<std::wstring> items;
-    const LRESULT n = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i) {
-        std::vector<wchar_t> buffer(static_cast<size_t>(::SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1);
-        ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-        items.emplace_back(buffer.data());
-    }
-    return items;
 }
 
 UINT MenuState(HMENU menu, UINT command) { return ::GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED; }
@@ -138,7 +127,7 @@ TEST_F(CommandBarTest, EnterStoresTheAddressAndShowsTheBrowserButAnEmptyBoxDoesN
                                L"[ADDRESS_ITEM]\r\ncount=2\r\nitem00=http://b/\r\nitem01=" + page0 + L"\r\n"));
     OpenWindow();
     HWND combo = Bar().AddressCombo();
-    EXPECT_EQ(ComboItems(combo), (std::vector<std::wstring>{L"http://b/", page0}));
+    EXPECT_EQ(ListTexts(combo), (std::vector<std::wstring>{L"http://b/", page0}));
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);  // preview tab
     for (const std::wstring& address : {page1, page0}) {
         ::SetWindowTextW(combo, address.c_str());
@@ -147,7 +136,7 @@ TEST_F(CommandBarTest, EnterStoresTheAddressAndShowsTheBrowserButAnEmptyBoxDoesN
     PumpFor(std::chrono::milliseconds(50));
     const auto& history = m_view->Catalog().address_history;
     EXPECT_EQ(history, (std::vector<std::wstring>{page0, page1, L"http://b/"}));
-    EXPECT_EQ(ComboItems(combo), history);
+    EXPECT_EQ(ListTexts(combo), history);
     EXPECT_EQ(WindowText(combo), page0) << "what the user typed stays in the field";
     EXPECT_EQ(TheCurrentSelection().right_tab, 0);  // the browser tab shows
 
