@@ -7,7 +7,7 @@
 namespace lum {
 namespace {
 
-TEST(ModulePath, SplitsFolderFileAndBaseName) {
+TEST(ModulePath, SplitsPathsIntoFolderFileAndBaseName) {
     const ModulePath m = SplitModulePath(L"C:\\Program Files\\Lumenary\\Lumenary.exe");
     EXPECT_EQ(m.folder, L"C:\\Program Files\\Lumenary");
     EXPECT_EQ(m.fileName, L"Lumenary.exe");
@@ -21,6 +21,11 @@ TEST(ModulePath, SplitsFolderFileAndBaseName) {
     EXPECT_EQ(bare.folder, L"Lumenary.exe");
     EXPECT_TRUE(bare.fileName.empty());
     EXPECT_TRUE(bare.baseName.empty());
+
+    EXPECT_EQ(FileNameOfPath(L"C:\\a\\b\\Star.scr"), L"Star.scr");
+    EXPECT_EQ(FileNameOfPath(L"Star.scr"), L"Star.scr");
+    EXPECT_EQ(FolderOfPath(L"C:\\a\\b\\Star.scr"), L"C:\\a\\b");
+    EXPECT_EQ(FolderOfPath(L"Star.scr"), L"");
 }
 
 TEST(ModulePath, SettingsFileFollowsTheProgramName) {
@@ -30,13 +35,6 @@ TEST(ModulePath, SettingsFileFollowsTheProgramName) {
     EXPECT_EQ(SettingsPathFor(docs, SplitModulePath(L"D:\\x\\Other.exe")),
               L"C:\\users\\me\\Documents\\Lumenary\\Other.ini");
     EXPECT_EQ(DataFolderOf(L"C:\\users\\me\\Documents\\Lumenary\\Other.ini"), L"C:\\users\\me\\Documents\\Lumenary");
-}
-
-TEST(ModulePath, FileNameAndFolderOfPath) {
-    EXPECT_EQ(FileNameOfPath(L"C:\\a\\b\\Star.scr"), L"Star.scr");
-    EXPECT_EQ(FileNameOfPath(L"Star.scr"), L"Star.scr");
-    EXPECT_EQ(FolderOfPath(L"C:\\a\\b\\Star.scr"), L"C:\\a\\b");
-    EXPECT_EQ(FolderOfPath(L"Star.scr"), L"");
 }
 
 TEST(ModulePath, RunningTestKnowsItsOwnFile) {

@@ -7,6 +7,7 @@
 
 #include <exdispid.h>
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 #include <tlogstg.h>
 
 #include <deque>
@@ -30,16 +31,10 @@ struct Counted : I {
     }
 };
 
-wchar_t* TaskCopy(const std::wstring& text) {
-    auto* copy = static_cast<wchar_t*>(::CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
-    if (copy) wcscpy(copy, text.c_str());
-    return copy;
-}
-
 struct FakeEntry final : Counted<ITravelLogEntry, FakeEntry> {
     FakeEntry(HistoryEntry entry, int offset) : entry(std::move(entry)), offset(offset) {}
-    HRESULT STDMETHODCALLTYPE GetTitle(LPWSTR* title) override { *title = TaskCopy(entry.title); return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetURL(LPWSTR* url) override { *url = TaskCopy(entry.url); return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTitle(LPWSTR* title) override { return ::SHStrDupW(entry.title.c_str(), title); }
+    HRESULT STDMETHODCALLTYPE GetURL(LPWSTR* url) override { return ::SHStrDupW(entry.url.c_str(), url); }
     HistoryEntry entry;
     int offset;
 };
@@ -121,10 +116,10 @@ public:
     }
     Args& String(const wchar_t* text) { Add(VT_BSTR).bstrVal = ::SysAllocString(text); return *this; }
     Args& StringByRef(const wchar_t* text) {
-        m_targets.emplace_back();
-        m_targets.back().vt = VT_BSTR;
-        m_targets.back().bstrVal = ::SysAllocString(text);
-        Add(VT_VARIANT | VT_BYREF).pvarVal = &m_targets.back();
+        VARIANT& target = m_targets.emplace_back();
+        target.vt = VT_BSTR;
+        target.bstrVal = ::SysAllocString(text);
+        Add(VT_VARIANT | VT_BYREF).pvarVal = &target;
         return *this;
     }
     Args& Dispatch(IDispatch* object) {
@@ -142,9 +137,9 @@ public:
 
 private:
     VARIANT& Add(VARTYPE type) {
-        m_values.emplace_back();
-        m_values.back().vt = type;
-        return m_values.back();
+        VARIANT& value = m_values.emplace_back();
+        value.vt = type;
+        return value;
     }
     std::deque<VARIANT> m_values, m_targets;
 };

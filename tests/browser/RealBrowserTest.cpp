@@ -25,10 +25,6 @@ protected:
         m_server = std::make_unique<TestHttpServer>(m_collection.InRoot(L"site"));
         ASSERT_TRUE(m_server->running());
     }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        m_server.reset();
-    }
     std::wstring Url(const char* page) const {
         return L"http://127.0.0.1:" + std::to_wstring(m_server->port()) + L"/" +
                std::wstring(page, page + strlen(page));
@@ -36,7 +32,7 @@ protected:
     bool Requested(const char* page) {
         return PumpUntil([&] { return m_server->CountRequests(page) > 0; }, milliseconds(15000));
     }
-    std::unique_ptr<TestHttpServer> m_server;
+    std::unique_ptr<TestHttpServer> m_server;  // outlives the window: destroyed after TearDown
 };
 
 TEST_P(RealBrowserTest, AddressFavouriteAndDownloadPageReachTheServer) {

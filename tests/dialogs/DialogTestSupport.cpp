@@ -18,20 +18,25 @@ void TypeReplacing(HWND edit, const std::wstring& text) {
     for (const wchar_t ch : text) ::SendMessageW(edit, WM_CHAR, ch, 1);
 }
 
-void Notify(HWND dialog, HWND control, int code, int index) {
+static bool IsComboBox(HWND control) {
     wchar_t cls[16] = {};
     ::GetClassNameW(control, cls, 16);
-    const UINT select = ::lstrcmpiW(cls, L"ComboBox") == 0 ? CB_SETCURSEL : LB_SETCURSEL;
-    if (index >= 0) ::SendMessageW(control, select, static_cast<WPARAM>(index), 0);
+    return ::lstrcmpiW(cls, L"ComboBox") == 0;
+}
+
+void Notify(HWND dialog, HWND control, int code, int index) {
+    if (index >= 0)
+        ::SendMessageW(control, IsComboBox(control) ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
 }
 
 std::vector<std::wstring> ListTexts(HWND list) {
+    const bool combo = IsComboBox(list);
     std::vector<std::wstring> texts;
-    const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(::SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         wchar_t text[512] = {};
-        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        ::SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         texts.push_back(text);
     }
     return texts;

@@ -24,6 +24,7 @@ void TypeReplacing(HWND edit, const std::wstring& text);
 // A notification from a control to the dialog, handled before this returns;
 // `index` is first selected in a combo or list box.
 void Notify(HWND dialog, HWND control, int code, int index = -1);
+// The items of a list box or a combo box.
 std::vector<std::wstring> ListTexts(HWND list);
 bool IsEnabled(HWND dialog, int id);
 // Position and size in the dialog's client coordinates.

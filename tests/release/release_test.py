@@ -88,15 +88,21 @@ class ReleaseTest(unittest.TestCase):
             full = re.search(r'VALUE "ProductVersion", "([\d.]+)"', rc.read())[1]
         cls.version = re.sub(r"^(\d+\.\d+\.\d+)\.0$", r"\1", full)
 
-    def test_the_archives_carry_the_shipped_files_and_the_programs_version(self):
+    def test_the_archives_carry_the_shipped_files_and_the_zip_unpacks_to_a_program_that_starts(self):
         top = "Lumenary-" + self.version
         self.assertEqual(os.path.basename(self.zip), top + ".zip")
         self.assertEqual(os.path.basename(self.setup), top + "-setup.exe")
+        folder = os.path.join(DRIVE_C, "Unpacked")
+        shutil.rmtree(folder, ignore_errors=True)
         with zipfile.ZipFile(self.zip) as archive:
             packed = {n[len(top) + 1:]: hashlib.sha256(archive.read(n)).hexdigest()
                       for n in archive.namelist() if not n.endswith("/")}
+            archive.extractall(folder)
         self.assertEqual(packed, self.shipped)
         self.assertTrue({"Lumenary.exe", *("demo/" + s for s in DEMO_SAVERS)} <= set(packed))
+        self.assertEqual(os.listdir(folder), [top])
+        exe = "C:\\Unpacked\\" + top + "\\Lumenary.exe"
+        self.assertEqual(start_and_close(exe, "zip.png"), (True, "closed 1 window(s)", 0))
 
     def test_the_same_files_pack_into_the_same_bytes_whatever_their_dates(self):
         copy = os.path.join(WORK, "dist-copy")
@@ -107,16 +113,6 @@ class ReleaseTest(unittest.TestCase):
         again = package(copy, os.path.join(WORK, "package-again"))
         for first, second in zip((self.setup, self.zip), again):
             self.assertEqual(digest(first), digest(second), second)
-
-    def test_the_zip_unpacks_to_a_program_that_starts(self):
-        folder = os.path.join(DRIVE_C, "Unpacked")
-        shutil.rmtree(folder, ignore_errors=True)
-        with zipfile.ZipFile(self.zip) as archive:
-            archive.extractall(folder)
-        top = "Lumenary-" + self.version
-        self.assertEqual(os.listdir(folder), [top])
-        exe = "C:\\Unpacked\\" + top + "\\Lumenary.exe"
-        self.assertEqual(start_and_close(exe, "zip.png"), (True, "closed 1 window(s)", 0))
 
     def test_installer_installs_and_uninstaller_removes_only_what_was_installed(self):
         user = next(p for p in glob.glob(os.path.join(DRIVE_C, "users", "*")) if not p.endswith("Public"))

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace lum {
 namespace {
 
@@ -24,13 +22,8 @@ TEST(EntryFolderRules, NumbersAndTitlesFromNames) {
     for (const auto& [path, title] : titles) EXPECT_EQ(TitleFromSaverPath(path), title) << test::Narrow(path);
 }
 
-TEST(EntryFolderRules, FirstCreatedNumberWinsAndAFullRangeGivesNone) {
-    std::set<int> taken = {0, 1, 3};
-    const auto attempt = [&taken](int n) { return taken.insert(n).second ? FolderAttempt::Created : FolderAttempt::Taken; };
-    EXPECT_EQ(ClaimEntryNumber(attempt), 2);
-    EXPECT_EQ(ClaimEntryNumber(attempt), 4);
-
-    // A full range gives none (AFullCollectionRefusesTheAdd).
+// Which numbers are taken is seen on disk below.
+TEST(EntryFolderRules, AFolderThatCannotBeMadeIsTriedOnce) {
     int tries = 0;
     EXPECT_EQ(ClaimEntryNumber([&tries](int) { ++tries; return FolderAttempt::Impossible; }), -1);
     EXPECT_EQ(tries, 1) << "a missing parent folder is not tried 10,000 times";

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace lum {
 namespace {
 
@@ -19,9 +17,12 @@ TEST(EntryScan, FirstLoadMakesTheFoldersAndAnEmptyCollection) {
     EXPECT_TRUE(test::FolderExists(store.Root() + L"\\Lumenary\\Collection\\all"));
     EXPECT_TRUE(store.catalog.items.empty());
     EXPECT_TRUE(store.catalog.entry_files.empty());
-    ASSERT_EQ(store.catalog.groups.size(), DefaultCategories().size());
+    EXPECT_TRUE(store.catalog.address_history.empty());
+    ASSERT_EQ(store.catalog.groups.size(), 14u);
+    EXPECT_EQ(store.catalog.groups[1].name, L"未設定");
     for (size_t g = 0; g < store.catalog.groups.size(); ++g) {
         EXPECT_EQ(store.catalog.groups[g].name, DefaultCategories()[g]);
+        EXPECT_EQ(store.catalog.groups[g].name.find(L'/'), std::wstring::npos) << "full-width slashes only";
         EXPECT_TRUE(store.catalog.groups[g].items.empty());
     }
     EXPECT_FALSE(test::FileExists(store.catalog.settings_path)) << "loading writes no settings";
@@ -45,6 +46,7 @@ TEST(EntryScan, FindsEntriesAtAnyDepthByTheirFullNameInAnyCase) {
     store.WriteEntry(L"00003\\old", L"title=deep\r\n");
     store.WriteEntry(L"00004", L"title=upper\r\n", L"SAVER_ITEM.INI");
     store.WriteEntry(L"00005", L"title=backup\r\n", L"saver_item.ini.bak");
+    store.WriteEntry(L"00008", L"title=cut short\r\n", L"saver_item.in");
     test::MakeFolders(store.All() + L"\\00006\\empty");
     // A folder that merely has the file's name is searched, not taken.
     test::MakeFolders(store.All() + L"\\00007\\saver_item.ini");
