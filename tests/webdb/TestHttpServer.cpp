@@ -1,12 +1,12 @@
 #include "tests/webdb/TestHttpServer.h"
 
-#include "base/Scoped.h"
-
 #include <ws2tcpip.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 namespace lum::test {
 
@@ -45,16 +45,27 @@ bool SendAll(SOCKET s, const std::string& text) { return SendAll(s, text.data(),
 // The file's size, and `count` of its bytes from `first`: a range is read
 // alone, as a real server reads it, so that it costs what it should.
 bool ReadFilePart(const std::wstring& path, size_t first, size_t count, std::string& out, size_t& size) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::ifstream file(std::filesystem::path(path), std::ios::binary | std::ios::ate);
     if (!file) return false;
-    size = ::GetFileSize(file.get(), nullptr);
-    count = first < size ? std::min(count, size - first) : 0;
-    out.resize(count);
-    LARGE_INTEGER at{};
-    at.QuadPart = static_cast<LONGLONG>(first);
-    DWORD read = 0;
-    return count == 0 || (::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) &&
-                          ::ReadFile(file.get(), &out[0], static_cast<DWORD>(count), &read, nullptr) && read == count);
+    size = static_cast<size_t>(file.tellg());
+    out.assign(first < size ? std::min(count, size - first) : 0, '\0');
+    return out.empty() ||
+           file.seekg(static_cast<std::streamoff>(first)).read(&out[0], static_cast<std::streamsize>(out.size()));
+}
+
+// Waits up to `limitMs` for bytes, in short slices so that a stopping
+// server does not sit in a read, and reads them: 0 when the client closed,
+// negative on an error or when nothing came (WSAETIMEDOUT).
+int Receive(SOCKET s, char (&buffer)[4096], int limitMs, const std::atomic<bool>& stopping) {
+    for (int waited = 0; waited < limitMs && !stopping; waited += 50) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(s, &readable);
+        timeval slice{0, 50 * 1000};
+        if (::select(0, &readable, nullptr, nullptr, &slice) != 0) return ::recv(s, buffer, sizeof buffer, 0);
+    }
+    ::WSASetLastError(WSAETIMEDOUT);
+    return SOCKET_ERROR;
 }
 
 // "bytes=a-b" or "bytes=a-"; false for anything else (then served whole).
@@ -67,16 +78,6 @@ bool ParseRange(const std::string& value, size_t size, size_t& first, size_t& la
     satisfiable = a < size && (n == 2 || a <= b);
     first = static_cast<size_t>(a);
     last = static_cast<size_t>(n == 2 ? end : std::min(b, end));
-    return true;
-}
-
-// The value, in lower case, of a header line "Name: value" with that (lower-case) name.
-bool HeaderValue(const std::string& line, const std::string& name, std::string& value) {
-    if (line.size() <= name.size() || line[name.size()] != ':') return false;
-    for (size_t i = 0; i < name.size(); ++i)
-        if (::tolower(static_cast<unsigned char>(line[i])) != name[i]) return false;
-    value = line.substr(std::min(line.size(), line.find_first_not_of(' ', name.size() + 1)));
-    for (char& c : value) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
     return true;
 }
 
@@ -130,8 +131,6 @@ int TestHttpServer::CountRequests(const std::string& path) const {
 }
 
 void TestHttpServer::Serve(SOCKET client) {
-    DWORD timeout = 10000;
-    ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
     BOOL noDelay = TRUE;
     ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
     // Well-behaved answers keep the connection for the client's next
@@ -140,7 +139,7 @@ void TestHttpServer::Serve(SOCKET client) {
     }
     ::shutdown(client, SD_SEND);
     char buffer[4096];
-    while (::recv(client, buffer, sizeof buffer, 0) > 0) {  // the client reads what was sent
+    while (Receive(client, buffer, 10000, m_stopping) > 0) {  // the client reads what was sent
     }
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -150,19 +149,10 @@ void TestHttpServer::Serve(SOCKET client) {
 }
 
 bool TestHttpServer::ServeRequest(SOCKET client) {
-    // Wait in short slices, so that a stopping server does not sit in a read.
-    int ready = 0;
-    for (int waited = 0; ready == 0 && !m_stopping && waited < 10000; waited += 50) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(client, &readable);
-        timeval slice{0, 50 * 1000};
-        ready = ::select(0, &readable, nullptr, nullptr, &slice);
-    }
     std::string head;
     char buffer[4096];
-    for (int n = 1; ready > 0 && n > 0 && head.find("\r\n\r\n") == std::string::npos && head.size() < 65536;) {
-        n = ::recv(client, buffer, sizeof buffer, 0);
+    for (int n = 1; n > 0 && head.find("\r\n\r\n") == std::string::npos && head.size() < 65536;) {
+        n = Receive(client, buffer, 10000, m_stopping);
         if (n > 0) head.append(buffer, static_cast<size_t>(n));
     }
     const size_t headEnd = head.find("\r\n\r\n");
@@ -172,13 +162,16 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
     const size_t targetAt = head.find(' ') + 1;
     const std::string target = head.substr(targetAt, head.find(' ', targetAt) - targetAt);
     const std::string path = !target.empty() && target[0] == '/' ? target.substr(1) : target;
-    std::string range, value;
-    bool clientCloses = false;
-    for (size_t at = head.find("\r\n"); at < headEnd; at = head.find("\r\n", at + 2)) {
-        const std::string line = head.substr(at + 2, head.find("\r\n", at + 2) - at - 2);
-        if (HeaderValue(line, "range", value)) range = value;
-        if (HeaderValue(line, "connection", value) && value == "close") clientCloses = true;
-    }
+    std::string lower = head;
+    for (char& c : lower) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    const auto requestHeader = [&](const std::string& name) {  // the value in lower case, empty without one
+        const size_t at = lower.find("\r\n" + name + ":");
+        if (at > headEnd) return std::string();
+        const size_t from = lower.find_first_not_of(' ', at + name.size() + 3);
+        return lower.substr(from, lower.find("\r\n", from) - from);
+    };
+    const std::string range = requestHeader("range");
+    const bool clientCloses = requestHeader("connection") == "close";
     Misbehaviour how;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -196,15 +189,10 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
     if (how == Misbehaviour::Silent) {
         // Hold the connection without a word until the client gives up
         // (or a minute passes, or the server stops).
-        DWORD tick = 200;
-        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&tick), sizeof tick);
-        for (int waited = 0; !m_stopping && waited < 60000; waited += 200) {
-            const int n = ::recv(client, buffer, sizeof buffer, 0);
-            if (n == 0 || (n < 0 && ::WSAGetLastError() != WSAETIMEDOUT)) {
-                ++m_clientHangups;
-                break;
-            }
+        int n = 0;
+        while ((n = Receive(client, buffer, 60000, m_stopping)) > 0) {
         }
+        if (!m_stopping && (n == 0 || ::WSAGetLastError() != WSAETIMEDOUT)) ++m_clientHangups;
         return false;
     }
     if (!found || how == Misbehaviour::ErrorStatus) {
