@@ -74,10 +74,14 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
 }
 } // namespace
 
-std::vector<HWND> RunningProgram::TopWindows(const std::wstring& className, bool visibleOnly) const {
-    WindowQuery q{m_id, &className, visibleOnly, {}};
+std::vector<HWND> TopWindowsOf(DWORD processId, const std::wstring& className, bool visibleOnly) {
+    WindowQuery q{processId, &className, visibleOnly, {}};
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
     return q.found;
+}
+
+std::vector<HWND> RunningProgram::TopWindows(const std::wstring& className, bool visibleOnly) const {
+    return TopWindowsOf(m_id, className, visibleOnly);
 }
 
 HWND RunningProgram::WaitForTopWindow(const std::wstring& className, DWORD milliseconds) const {

@@ -2,18 +2,12 @@
 
 #include "base/Scoped.h"
 
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace lum::test {
-
-namespace {
-std::wstring ModuleFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::wstring path(buffer);
-    return path.substr(0, path.rfind(L'\\'));
-}
-} // namespace
 
 TempFolder::TempFolder() {
     wchar_t temp[MAX_PATH] = {};
@@ -65,24 +59,14 @@ bool FolderExists(const std::wstring& path) {
 }
 
 std::vector<unsigned char> ReadBytes(const std::wstring& path) {
-    std::vector<unsigned char> bytes;
-    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-    if (!file) return bytes;
-    bytes.resize(::GetFileSize(file.get(), nullptr));
-    DWORD read = 0;
-    if (!bytes.empty()) ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
-    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    const BOOL ok = bytes.empty() ||
-                    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    return ok && written == bytes.size();
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    return file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) &&
+           file.flush();
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
@@ -116,10 +100,14 @@ FILETIME LastWriteTime(const std::wstring& path) {
     return data.ftLastWriteTime;
 }
 
-std::wstring TestBinFolder() { return ModuleFolder(); }
+std::wstring TestBinFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::wstring(path, std::wcsrchr(path, L'\\'));
+}
 
 std::wstring DistFolder() {
-    const std::wstring bin = ModuleFolder();
+    const std::wstring bin = TestBinFolder();
     return bin.substr(0, bin.rfind(L'\\')) + L"\\dist";
 }
 
