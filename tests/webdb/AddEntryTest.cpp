@@ -32,15 +32,13 @@ protected:
         m_db.PointSettingsAt(m_db.Server().HostSetting());
     }
 
+    std::wstring Folder(size_t n) const { return m_catalog.CollectionFolder() + L"\\0000" + std::to_wstring(n); }
     SaverItem Entry(size_t n) const {
         SaverItem item;
-        const std::wstring folder = m_catalog.CollectionFolder() + L"\\0000" + std::to_wstring(n);
-        ReadItem(folder + L"\\saver_item.ini", item);
+        ReadItem(Folder(n) + L"\\saver_item.ini", item);
         return item;
     }
-    std::wstring Picture(size_t n) const {
-        return m_catalog.CollectionFolder() + L"\\0000" + std::to_wstring(n) + L"\\image.png";
-    }
+    std::vector<unsigned char> Picture(size_t n) const { return ReadBytes(Folder(n) + L"\\image.png"); }
 
     DatabaseFolder m_db;
     SaverCatalog m_catalog;
@@ -58,9 +56,9 @@ TEST_F(AddEntryTest, FoundSaverTakesTheAnswerAndAppendsItsNewCategory) {
     EXPECT_EQ(TextsOf(star), (Texts{L"幾何学模様", L"星の海", L"説明です", L"http://s.example/"}));
     EXPECT_EQ(star.scr, m_star);
     EXPECT_EQ(star.large_image, 0);  // the answer's flag is not taken
-    EXPECT_EQ(ReadBytes(Picture(0)), SmallPng(1));
+    EXPECT_EQ(Picture(0), SmallPng(1));
     EXPECT_EQ(Entry(1).category, L"アート");
-    EXPECT_EQ(ReadBytes(Picture(1)), SmallPng(2));
+    EXPECT_EQ(Picture(1), SmallPng(2));
 
     // "幾何学模様" is new, "アート" is a default one: one category more, saved.
     ASSERT_EQ(m_catalog.categories.size(), before + 1);
@@ -101,10 +99,8 @@ TEST_F(AddEntryTest, UnknownSaverFailedAnswerOrNoServerGetsThePlaceholder) {
 
     const wchar_t* titles[] = {L"Mystery.Saver", L"Starfield", L"Starfield", L"Bubbles"};
     for (size_t n = 0; n < 4; ++n) {
-        EXPECT_EQ(Entry(n).title, titles[n]) << n;
-        EXPECT_EQ(Entry(n).category, L"未設定") << n;
-        EXPECT_TRUE(Entry(n).note.empty()) << n;
-        EXPECT_EQ(ReadBytes(Picture(n)), m_placeholder) << n;
+        EXPECT_EQ(TextsOf(Entry(n)), (Texts{L"未設定", titles[n], L"", L""})) << n;
+        EXPECT_EQ(Picture(n), m_placeholder) << n;
     }
     EXPECT_EQ(m_catalog.categories.size(), before);
 }

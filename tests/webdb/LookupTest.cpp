@@ -27,6 +27,7 @@ protected:
                      {L"自然／風景", L"星の海", L"宇宙を\r\n進む", L"http://s.example/star"}, true, 0);
         m_writer.Add(KeyOf(m_plain), L"Plain.scr", {L"", L"", L"説明だけ", L""}, false, 1);
         m_pictures = {SmallPng(10), SmallPng(11)};
+        m_db.PointSettingsAt(m_db.Server().HostSetting());
     }
     void Publish() { m_db.Write(m_writer, m_pictures); }
     // A lookup of its own; a batch that holds the index already (from a
@@ -34,7 +35,6 @@ protected:
     FetchOutcome Lookup(const std::wstring& saver, SaverItem& item, SeekMethod seek = SeekMethod::Automatic) {
         SaverItem inBatch = item, warm;
         const FetchOutcome alone = LookupSaverInfo(m_db.Endpoint(), saver, m_db.DestFolder(), item, QuickOptions(seek));
-        m_db.PointSettingsAt(m_db.Server().HostSetting());
         WebSaverDatabase_CL batch(m_db.SettingsPath(), QuickOptions(seek));
         batch.FetchInfo(m_unknown, m_db.DestFolder(), warm);
         batch.FetchInfo(saver, m_db.DestFolder(), inBatch);
@@ -52,7 +52,6 @@ protected:
 
 TEST_F(LookupTest, KnownSaversFillTheRecordAndWriteTheirPictureOthersAreNotFound) {
     Publish();
-    m_db.PointSettingsAt(m_db.Server().HostSetting());
     SaverItem item;
     ASSERT_EQ(FetchSaverInfo(m_db.SettingsPath(), m_star, m_db.DestFolder(), item), 1);
     EXPECT_EQ(TextsOf(item), (Texts{L"自然／風景", L"星の海", L"宇宙を\r\n進む", L"http://s.example/star"}));
@@ -89,7 +88,6 @@ TEST_F(LookupTest, KnownSaversFillTheRecordAndWriteTheirPictureOthersAreNotFound
 
 TEST_F(LookupTest, ABatchDownloadsTheIndexOnceAndTheStringsByRange) {
     Publish();
-    m_db.PointSettingsAt(m_db.Server().HostSetting());
     WebSaverDatabase_CL batch(m_db.SettingsPath(), QuickOptions());
     SaverItem star, bubbles, unknown;
     ASSERT_TRUE(batch.FetchInfo(m_star, m_db.DestFolder(), star));
