@@ -58,13 +58,6 @@ TEST_F(LookupTest, KnownSaversFillTheRecordAndWriteTheirPictureOthersAreNotFound
     EXPECT_EQ(item.large_image, 1);
     EXPECT_EQ(ReadBytes(m_db.ImagePath()), m_pictures[0]);
 
-    SaverItem other;
-    ASSERT_EQ(Lookup(m_bubbles, other), FetchOutcome::Found);
-    EXPECT_EQ(other.title, L"泡");
-    EXPECT_EQ(other.large_image, 0);
-    EXPECT_EQ(ReadBytes(m_db.ImagePath()), m_pictures[1]);
-    EXPECT_EQ(m_db.Server().CountRequests("lumenary/images/img00001.png"), 2) << "one for each way of looking";
-
     // An empty category and title leave the record's own.
     SaverItem plain;
     plain.category = L"未設定";

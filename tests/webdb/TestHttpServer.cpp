@@ -32,15 +32,14 @@ SOCKET ListenOnLoopback(int backlog, unsigned short& port) {
     return s;
 }
 
-bool SendAll(SOCKET s, const char* data, size_t size) {
-    for (int n = 0; size > 0; data += n, size -= static_cast<size_t>(n)) {
-        n = ::send(s, data, static_cast<int>(std::min<size_t>(size, 1 << 20)), 0);
+bool SendAll(SOCKET s, const std::string& data) {
+    for (size_t at = 0; at < data.size();) {
+        const int n = ::send(s, data.data() + at, static_cast<int>(std::min<size_t>(data.size() - at, 1 << 20)), 0);
         if (n <= 0) return false;
+        at += static_cast<size_t>(n);
     }
     return true;
 }
-
-bool SendAll(SOCKET s, const std::string& text) { return SendAll(s, text.data(), text.size()); }
 
 // The file's size, and `count` of its bytes from `first`: a range is read
 // alone, as a real server reads it, so that it costs what it should.
@@ -225,22 +224,17 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
     const bool keepAlive = how == Misbehaviour::None && !clientCloses;
     if (!SendAll(client, header + (keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n")))
         return false;
-    if (how == Misbehaviour::Chunked) {
+    // The body whole, in chunks, in small pieces with pauses, or half of it.
+    const size_t piece = how == Misbehaviour::Chunked ? 1000 : how == Misbehaviour::Trickle ? 97 : body.size();
+    const size_t end = how == Misbehaviour::ShortBody ? body.size() / 2 : body.size();
+    for (size_t at = 0; at < end && !m_stopping; at += piece) {
+        std::string part = body.substr(at, std::min(piece, end - at));
         char length[16];
-        for (size_t at = 0; at < body.size(); at += 1000) {
-            const std::string piece = body.substr(at, 1000);
-            std::snprintf(length, sizeof length, "%lx\r\n", static_cast<unsigned long>(piece.size()));
-            if (!SendAll(client, length + piece + "\r\n")) break;
-        }
-        SendAll(client, "0\r\n\r\n");
-    } else if (how == Misbehaviour::Trickle) {
-        for (size_t at = 0; at < body.size() && !m_stopping; at += 97) {
-            if (!SendAll(client, body.data() + at, std::min<size_t>(97, body.size() - at))) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    } else {
-        SendAll(client, body.data(), how == Misbehaviour::ShortBody ? body.size() / 2 : body.size());
+        std::snprintf(length, sizeof length, "%lx\r\n", static_cast<unsigned long>(part.size()));
+        if (!SendAll(client, how == Misbehaviour::Chunked ? length + part + "\r\n" : part)) break;
+        if (how == Misbehaviour::Trickle) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    if (how == Misbehaviour::Chunked) SendAll(client, "0\r\n\r\n");
     return keepAlive;
 }
 
