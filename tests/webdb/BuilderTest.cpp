@@ -91,34 +91,29 @@ TEST_F(BuilderTest, RoundTripThroughTheClient) {
     }
 }
 
-struct Refusal {
-    const char* what;
-    std::string line;     // the manifest's third line
-    const char* message;  // part of the builder's message
-};
-
 TEST_F(BuilderTest, EachRefusalNamesTheLineAndWritesNothing) {
     MakeSaverFile(m_db.SaverFolder(), L"Good.scr", 100, 1);
     MakeSaverFile(m_db.SaverFolder(), L"Other.scr", 200, 2);
     AddPicture(L"good.png", 1);
     ASSERT_TRUE(WriteBytes(Publisher() + L"\\pictures\\fake.png", std::string("<html>not a picture</html>")));
     const std::string good = "Good.scr\tc\tt\td\tw\t0\tpictures/good.png\n";
-    // The manifest's own checks are the parser's (ManifestTest); one of them
+    // The manifest's third line and part of the builder's message. The
+    // manifest's own checks are the parser's (ManifestTest); one of them
     // stands here for how the builder reports them.
-    const std::vector<Refusal> refusals = {
-        {"long category", "Other.scr\t" + std::string(128, 'c') + "\tt\td\tw\t0\tpictures/good.png\n", "category is 128"},
-        {"missing saver", "Gone.scr\tc\tt\td\tw\t0\tpictures/good.png\n", "cannot read the saver file"},
-        {"missing picture", "Other.scr\tc\tt\td\tw\t0\tpictures/none.png\n", "cannot read the picture"},
-        {"not png", "Other.scr\tc\tt\td\tw\t0\tpictures/fake.png\n", "is not a PNG file"},
-        {"twice", good, "same saver file as line 2"},
-    };
-    for (const Refusal& r : refusals) {
-        WriteManifest("# header\n" + good + r.line);
+    const std::pair<std::string, const char*> refusals[] = {
+        {"Other.scr\t" + std::string(128, 'c') + "\tt\td\tw\t0\tpictures/good.png\n", "category is 128"},
+        {"Gone.scr\tc\tt\td\tw\t0\tpictures/good.png\n", "cannot read the saver file"},
+        {"Other.scr\tc\tt\td\tw\t0\tpictures/none.png\n", "cannot read the picture"},
+        {"Other.scr\tc\tt\td\tw\t0\tpictures/fake.png\n", "is not a PNG file"},
+        {good, "same saver file as line 2"}};
+    for (const auto& [line, message] : refusals) {
+        WriteManifest("# header\n" + good + line);
         const ProcessResult run = Build();
-        EXPECT_EQ(run.exitCode, 1) << r.what << ": " << run.output;
-        EXPECT_NE(run.output.find("manifest.tsv:3: error: "), std::string::npos) << r.what << ": " << run.output;
-        EXPECT_NE(run.output.find(r.message), std::string::npos) << r.what << ": " << run.output;
-        EXPECT_FALSE(FileExists(m_db.DbFolder() + L"\\db_saver_index.txt")) << r.what;
+        SCOPED_TRACE(run.output);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.output.find("manifest.tsv:3: error: "), std::string::npos);
+        EXPECT_NE(run.output.find(message), std::string::npos);
+        EXPECT_FALSE(FileExists(m_db.DbFolder() + L"\\db_saver_index.txt"));
     }
 }
 
