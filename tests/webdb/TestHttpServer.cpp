@@ -67,19 +67,6 @@ int Receive(SOCKET s, char (&buffer)[4096], int limitMs, const std::atomic<bool>
     return SOCKET_ERROR;
 }
 
-// "bytes=a-b" or "bytes=a-"; false for anything else (then served whole).
-bool ParseRange(const std::string& value, size_t size, size_t& first, size_t& last, bool& satisfiable) {
-    unsigned long long a = 0, b = 0;
-    char dash = 0;
-    const int n = std::sscanf(value.c_str(), " bytes=%llu%c%llu", &a, &dash, &b);
-    if (n < 2 || dash != '-') return false;
-    const unsigned long long end = size ? size - 1 : 0;
-    satisfiable = a < size && (n == 2 || a <= b);
-    first = static_cast<size_t>(a);
-    last = static_cast<size_t>(n == 2 ? end : std::min(b, end));
-    return true;
-}
-
 } // namespace
 
 TestHttpServer::TestHttpServer(std::wstring root) : m_root(std::move(root)) {
@@ -200,21 +187,24 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
                             std::to_string(page.size()) + "\r\nConnection: close\r\n\r\n" + page);
         return false;
     }
-    std::string header = "HTTP/1.1 200 OK\r\n";
-    size_t first = 0, last = 0;
-    bool satisfiable = false;
-    if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, size, first, last, satisfiable)) {
-        if (!satisfiable) {
-            SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" + std::to_string(size) +
-                                "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-            return false;
-        }
-        header = "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " + std::to_string(first) + "-" +
-                 std::to_string(last) + "/" + std::to_string(size) + "\r\n";
-        ReadFilePart(file, first, last - first + 1, body, size);
-    } else {
-        ReadFilePart(file, 0, size, body, size);
+    // "bytes=a-b" and "bytes=a-" are served as asked (416 when they start
+    // past the end); anything else, or a server that ignores ranges, gets it all.
+    unsigned long long a = 0, b = 0;
+    char dash = 0;
+    const int fields =
+        how == Misbehaviour::IgnoreRange ? 0 : std::sscanf(range.c_str(), " bytes=%llu%c%llu", &a, &dash, &b);
+    const bool ranged = fields >= 2 && dash == '-';
+    if (ranged && (a >= size || (fields == 3 && a > b))) {
+        SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" + std::to_string(size) +
+                            "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        return false;
     }
+    const size_t first = ranged ? static_cast<size_t>(a) : 0;
+    const size_t end = ranged && fields == 3 ? static_cast<size_t>(std::min<unsigned long long>(b + 1, size)) : size;
+    ReadFilePart(file, first, end - first, body, size);
+    std::string header = ranged ? "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " + std::to_string(first) + "-" +
+                                      std::to_string(end - 1) + "/" + std::to_string(size) + "\r\n"
+                                : "HTTP/1.1 200 OK\r\n";
     header += "Content-Type: application/octet-stream\r\n";
     if (how == Misbehaviour::Chunked) {
         header += "Transfer-Encoding: chunked\r\n";
@@ -226,9 +216,9 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
         return false;
     // The body whole, in chunks, in small pieces with pauses, or half of it.
     const size_t piece = how == Misbehaviour::Chunked ? 1000 : how == Misbehaviour::Trickle ? 97 : body.size();
-    const size_t end = how == Misbehaviour::ShortBody ? body.size() / 2 : body.size();
-    for (size_t at = 0; at < end && !m_stopping; at += piece) {
-        std::string part = body.substr(at, std::min(piece, end - at));
+    const size_t sent = how == Misbehaviour::ShortBody ? body.size() / 2 : body.size();
+    for (size_t at = 0; at < sent && !m_stopping; at += piece) {
+        std::string part = body.substr(at, std::min(piece, sent - at));
         char length[16];
         std::snprintf(length, sizeof length, "%lx\r\n", static_cast<unsigned long>(part.size()));
         if (!SendAll(client, how == Misbehaviour::Chunked ? length + part + "\r\n" : part)) break;
