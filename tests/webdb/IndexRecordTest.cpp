@@ -1,8 +1,10 @@
 #include "store/SaverDatabase.h"
 #include "store/SaverIndexRecord.h"
+#include "tools/dbbuilder/DbBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace lum {
@@ -14,16 +16,6 @@ SaverIndexRecord Record(uint64_t key, const std::wstring& name) {
     r.name = name;
     r.nameTerminated = true;
     return r;
-}
-
-std::vector<unsigned char> IndexOf(const std::vector<SaverIndexRecord>& records) {
-    std::vector<unsigned char> bytes;
-    for (const SaverIndexRecord& r : records) {
-        IndexRecordBytes encoded;
-        EXPECT_TRUE(EncodeIndexRecord(r, encoded));
-        bytes.insert(bytes.end(), encoded.begin(), encoded.end());
-    }
-    return bytes;
 }
 
 TEST(IndexRecordTest, LayoutOfEveryField) {
@@ -106,18 +98,17 @@ TEST(IndexSearchTest, OnlyWholeRecordsAndWholeChunksOfACutAnswerAreSearched) {
 }
 
 TEST(IndexSearchTest, FirstRecordWithKeyAndExactNameWins) {
-    std::vector<SaverIndexRecord> records;
-    for (int i = 0; i < 180; ++i) records.push_back(Record(1000 + i, L"s" + std::to_wstring(i) + L".scr"));
-    records[120] = Record(1050, L"s50.scr");
-    records[120].pictureNumber = 7;
-    records[121] = Record(1050, L"other.scr");
+    dbbuilder::DatabaseWriter writer;
+    const std::tuple<uint64_t, const wchar_t*> records[] = {
+        {1049, L"s50.scr"}, {1050, L"s50.scr"}, {1050, L"s50.scr"}, {1050, L"other.scr"}};
+    for (const auto& [key, name] : records) writer.Add(key, name, {}, false, static_cast<uint16_t>(writer.RecordCount()));
     DatabaseIndex index;
-    index.records = IndexOf(records);
+    index.records = writer.Index();
     SaverIndexRecord found;
     ASSERT_TRUE(FindIndexRecord(index, 1050, L"s50.scr", found));
-    EXPECT_EQ(found.pictureNumber, 0) << "the first of two equal records";
+    EXPECT_EQ(found.pictureNumber, 1) << "the first of two equal records";
     ASSERT_TRUE(FindIndexRecord(index, 1050, L"other.scr", found));
-    EXPECT_EQ(found.name, L"other.scr");
+    EXPECT_EQ(found.pictureNumber, 3);
     EXPECT_FALSE(FindIndexRecord(index, 1051, L"s50.scr", found));
 }
 
