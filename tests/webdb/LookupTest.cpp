@@ -123,7 +123,7 @@ TEST_F(LookupTest, EveryWholeRecordOfTheIndexIsSearched) {
     m_db.Write(big, m_pictures);
     std::vector<unsigned char> index = big.Index();
     index.resize(index.size() - 232);
-    m_db.WriteIndex(index);
+    ASSERT_TRUE(WriteBytes(m_db.DbFolder() + L"\\db_saver_index.txt", index));
     SaverItem item;
     ASSERT_EQ(Lookup(late, item), FetchOutcome::Found);
     EXPECT_EQ(item.note, L"第三のチャンク");
