@@ -52,10 +52,7 @@ std::vector<SeenDialog> DialogAnswerer::Seen() const {
     return m_seen;
 }
 
-size_t DialogAnswerer::Count() const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_seen.size();
-}
+size_t DialogAnswerer::Count() const { return Seen().size(); }
 
 void DialogAnswerer::Watch() {
     for (;;) {

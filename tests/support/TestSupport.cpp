@@ -2,6 +2,7 @@
 
 #include "base/Scoped.h"
 
+#include <cstring>
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
@@ -13,11 +14,10 @@ TempFolder::TempFolder() {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     static unsigned counter = 0;
-    for (;;) {
+    do {
         m_path = std::wstring(temp) + L"lumtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                  std::to_wstring(++counter);
-        if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
-    }
+    } while (!::CreateDirectoryW(m_path.c_str(), nullptr));
 }
 
 TempFolder::~TempFolder() { RemoveTree(m_path); }
@@ -74,23 +74,16 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
-    std::vector<unsigned char> bytes = {0xFF, 0xFE};
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<unsigned char>(c & 0xFF));
-        bytes.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));
-    }
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     return WriteBytes(path, bytes);
 }
 
 std::wstring ReadTextFile(const std::wstring& path) {
     const std::vector<unsigned char> bytes = ReadBytes(path);
-    std::wstring text;
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-            text.push_back(static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8)));
-    } else {
-        for (unsigned char b : bytes) text.push_back(static_cast<wchar_t>(b));
-    }
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) return std::wstring(bytes.begin(), bytes.end());
+    std::wstring text((bytes.size() - 2) / 2, L'\0');
+    std::memcpy(&text[0], bytes.data() + 2, text.size() * sizeof(wchar_t));
     return text;
 }
 
