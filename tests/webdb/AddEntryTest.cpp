@@ -41,6 +41,7 @@ protected:
     std::vector<unsigned char> Picture(size_t n) const { return ReadBytes(Folder(n) + L"\\image.png"); }
 
     DatabaseFolder m_db;
+    WebSaverDatabase_CL m_database{m_db.SettingsPath(), QuickOptions()};
     SaverCatalog m_catalog;
     const std::vector<unsigned char> m_placeholder = SmallPng(0xEE);
     std::wstring m_star, m_known, m_unknown;
@@ -48,9 +49,8 @@ protected:
 
 TEST_F(AddEntryTest, FoundSaverTakesTheAnswerAndAppendsItsNewCategory) {
     const size_t before = m_catalog.categories.size();
-    WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
-    ASSERT_TRUE(AddEntry(m_catalog, m_star, &database));
-    ASSERT_TRUE(AddEntry(m_catalog, m_known, &database));
+    ASSERT_TRUE(AddEntry(m_catalog, m_star, &m_database));
+    ASSERT_TRUE(AddEntry(m_catalog, m_known, &m_database));
 
     const SaverItem star = Entry(0);
     EXPECT_EQ(TextsOf(star), (Texts{L"幾何学模様", L"星の海", L"説明です", L"http://s.example/"}));
@@ -73,8 +73,7 @@ TEST_F(AddEntryTest, HundredCategoriesTakeNoMore) {
     while (m_catalog.categories.size() < 100) {
         m_catalog.categories.push_back(L"分類" + std::to_wstring(m_catalog.categories.size()));
     }
-    WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
-    ASSERT_TRUE(AddEntry(m_catalog, m_star, &database));
+    ASSERT_TRUE(AddEntry(m_catalog, m_star, &m_database));
     EXPECT_EQ(m_catalog.categories.size(), 100u);
     EXPECT_EQ(FindCategory(m_catalog, L"幾何学模様"), -1);
     EXPECT_EQ(Entry(0).category, L"幾何学模様");  // the entry keeps it and shows under "未設定"
@@ -85,12 +84,11 @@ TEST_F(AddEntryTest, HundredCategoriesTakeNoMore) {
 // reached is the install dialog's case, InstallDialogTest.)
 TEST_F(AddEntryTest, UnknownSaverOrFailedAnswerGetsThePlaceholder) {
     ASSERT_TRUE(::DeleteFileW((m_db.DbFolder() + L"\\images\\img00000.png").c_str()));
-    WebSaverDatabase_CL database(m_catalog.settings_path, QuickOptions());
     const size_t before = m_catalog.categories.size();
-    ASSERT_TRUE(AddEntry(m_catalog, m_unknown, &database));
-    EXPECT_EQ(database.LastOutcome(), FetchOutcome::NotFound);
-    ASSERT_TRUE(AddEntry(m_catalog, m_star, &database));
-    EXPECT_EQ(database.LastOutcome(), FetchOutcome::Failed);
+    ASSERT_TRUE(AddEntry(m_catalog, m_unknown, &m_database));
+    EXPECT_EQ(m_database.LastOutcome(), FetchOutcome::NotFound);
+    ASSERT_TRUE(AddEntry(m_catalog, m_star, &m_database));
+    EXPECT_EQ(m_database.LastOutcome(), FetchOutcome::Failed);
     const wchar_t* titles[] = {L"Mystery.Saver", L"Starfield"};
     for (size_t n = 0; n < 2; ++n) {
         EXPECT_EQ(TextsOf(Entry(n)), (Texts{L"未設定", titles[n], L"", L""})) << n;

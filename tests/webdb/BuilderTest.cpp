@@ -33,18 +33,12 @@ class BuilderTest : public ::testing::Test {
 protected:
     std::wstring Publisher() const { return m_db.Root() + L"\\publisher"; }
     std::wstring ManifestPath() const { return Publisher() + L"\\manifest.tsv"; }
-    void WriteManifest(const std::string& text) {
-        MakeFolders(Publisher() + L"\\pictures");
-        ASSERT_TRUE(WriteBytes(ManifestPath(), text));
-    }
+    void SetUp() override { MakeFolders(Publisher() + L"\\pictures"); }
+    void WriteManifest(const std::string& text) { ASSERT_TRUE(WriteBytes(ManifestPath(), text)); }
     void AddPicture(const std::wstring& name, unsigned char tag) {
-        MakeFolders(Publisher() + L"\\pictures");
         ASSERT_TRUE(WriteBytes(Publisher() + L"\\pictures\\" + name, SmallPng(tag)));
     }
     ProcessResult Build() { return RunBuilder({L"--saver-dir", m_db.SaverFolder(), ManifestPath(), m_db.DbFolder()}); }
-    FetchOutcome Lookup(const std::wstring& saver, SaverItem& item) {
-        return LookupSaverInfo(m_db.Endpoint(), saver, m_db.DestFolder(), item, QuickOptions());
-    }
 
     DatabaseFolder m_db;
 };
@@ -84,7 +78,8 @@ TEST_F(BuilderTest, RoundTripThroughTheClient) {
     EXPECT_FALSE(FileExists(m_db.DbFolder() + L"\\images\\img00003.png"));
     for (const Row& r : rows) {
         SaverItem item;
-        ASSERT_EQ(Lookup(r.saver, item), FetchOutcome::Found) << Narrow(r.saver);
+        ASSERT_EQ(LookupSaverInfo(m_db.Endpoint(), r.saver, m_db.DestFolder(), item, QuickOptions()),
+                  FetchOutcome::Found) << Narrow(r.saver);
         EXPECT_EQ(TextsOf(item), r.texts);
         EXPECT_EQ(item.large_image, r.large);
         EXPECT_EQ(ReadBytes(m_db.ImagePath()), SmallPng(r.picture));
