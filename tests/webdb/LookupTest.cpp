@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 
 namespace lum::test {
 namespace {
@@ -193,21 +192,17 @@ TEST_F(LookupTest, EveryWayToTheStringsGivesTheSameBytesAndNothingPastTheirEnd) 
 
     // Small pieces need every read gathered (and skipped over); a server
     // that ignores Range is skipped up to the bytes, but not by Range alone.
-    const std::tuple<Misbehaviour, SeekMethod, FetchOutcome> cases[] = {
-        {Misbehaviour::None, SeekMethod::Automatic, FetchOutcome::Found},
-        {Misbehaviour::None, SeekMethod::Range, FetchOutcome::Found},
-        {Misbehaviour::None, SeekMethod::Discard, FetchOutcome::Found},
-        {Misbehaviour::Trickle, SeekMethod::Automatic, FetchOutcome::Found},
-        {Misbehaviour::Trickle, SeekMethod::Discard, FetchOutcome::Found},
-        {Misbehaviour::IgnoreRange, SeekMethod::Automatic, FetchOutcome::Found},
-        {Misbehaviour::IgnoreRange, SeekMethod::Range, FetchOutcome::Failed}};
-    for (const auto& [how, seek, outcome] : cases) {
+    for (Misbehaviour how : {Misbehaviour::None, Misbehaviour::Trickle, Misbehaviour::IgnoreRange}) {
         m_db.Server().Misbehave(kStringsPath, how);
-        std::vector<unsigned char> bytes;
-        ASSERT_EQ(FetchStringBytes(m_db.Endpoint(), record.stringOffset, record.StringBytes(), QuickOptions(seek), bytes),
-                  outcome) << static_cast<int>(how) << " " << static_cast<int>(seek);
-        if (outcome == FetchOutcome::Found) {
-            EXPECT_EQ(bytes, expected) << static_cast<int>(how) << " " << static_cast<int>(seek);
+        for (SeekMethod seek : {SeekMethod::Automatic, SeekMethod::Range, SeekMethod::Discard}) {
+            SCOPED_TRACE(testing::Message() << "misbehaviour " << static_cast<int>(how) << " seek " << static_cast<int>(seek));
+            const bool byRangeAlone = how == Misbehaviour::IgnoreRange && seek == SeekMethod::Range;
+            std::vector<unsigned char> bytes;
+            ASSERT_EQ(FetchStringBytes(m_db.Endpoint(), record.stringOffset, record.StringBytes(), QuickOptions(seek), bytes),
+                      byRangeAlone ? FetchOutcome::Failed : FetchOutcome::Found);
+            if (!byRangeAlone) {
+                EXPECT_EQ(bytes, expected);
+            }
         }
     }
 
