@@ -9,24 +9,6 @@ namespace lum::test {
 
 namespace {
 
-struct Search {
-    const std::wstring* caption;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lParam) {
-    auto& search = *reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd)) return TRUE;
-    // Read without a message: GetWindowTextW would send WM_GETTEXT to the
-    // test's thread, which may be waiting for this watcher to end.
-    wchar_t caption[512] = {};
-    ::InternalGetWindowText(hwnd, caption, 512);
-    if (*search.caption == caption) search.found.push_back(hwnd);
-    return TRUE;
-}
-
 BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM lParam) {
     wchar_t cls[32] = {};
     ::GetClassNameW(hwnd, cls, 32);
@@ -70,10 +52,7 @@ std::vector<SeenDialog> DialogAnswerer::Seen() const {
     return m_seen;
 }
 
-size_t DialogAnswerer::Count() const {
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_seen.size();
-}
+size_t DialogAnswerer::Count() const { return Seen().size(); }
 
 void DialogAnswerer::Watch() {
     for (;;) {
@@ -81,14 +60,17 @@ void DialogAnswerer::Watch() {
             std::lock_guard<std::mutex> hold(m_lock);
             if (m_stop) return;
         }
-        Search search{&m_caption, {}};
-        ::EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-        for (HWND dialog : search.found) {
-            if (std::find(m_handled.begin(), m_handled.end(), dialog) != m_handled.end()) continue;
+        for (HWND dialog : TopWindowsOf(::GetCurrentProcessId())) {
+            // Read without a message: GetWindowTextW would send WM_GETTEXT to
+            // the test's thread, which may be waiting for this watcher to end.
+            wchar_t caption[512] = {};
+            ::InternalGetWindowText(dialog, caption, 512);
+            if (m_caption != caption || std::find(m_handled.begin(), m_handled.end(), dialog) != m_handled.end())
+                continue;
             m_handled.push_back(dialog);
             {
                 std::lock_guard<std::mutex> hold(m_lock);
-                m_seen.push_back({m_caption, MessageBoxText(dialog)});
+                m_seen.push_back({MessageBoxText(dialog)});
             }
             if (m_action) m_action(dialog);
         }

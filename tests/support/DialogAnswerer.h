@@ -14,8 +14,7 @@
 namespace lum::test {
 
 struct SeenDialog {
-    std::wstring caption;
-    std::wstring text;      // the message box's text (its static control), if any
+    std::wstring text;  // the message box's text (its static control), if any
 };
 
 class DialogAnswerer {

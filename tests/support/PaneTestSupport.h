@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -29,10 +30,7 @@ struct EntrySpec {
     // (none when the width is 0).
     EntrySpec& WithLargePicture(int width, int height, uint32_t top, uint32_t bottom) {
         large_image = true;
-        largeWidth = width;
-        largeHeight = height;
-        largeTop = top;
-        largeBottom = bottom;
+        std::tie(largeWidth, largeHeight, largeTop, largeBottom) = std::tie(width, height, top, bottom);
         return *this;
     }
 

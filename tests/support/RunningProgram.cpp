@@ -62,22 +62,21 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
     auto& q = *reinterpret_cast<WindowQuery*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != q.process) return TRUE;
-    if (q.visibleOnly && !::IsWindowVisible(hwnd)) return TRUE;
-    if (!q.className->empty()) {
-        wchar_t name[256] = {};
-        ::GetClassNameW(hwnd, name, 256);
-        if (*q.className != name) return TRUE;
-    }
-    q.found.push_back(hwnd);
+    wchar_t name[256] = {};  // stays empty when any class will do
+    if (!q.className->empty()) ::GetClassNameW(hwnd, name, 256);
+    if (pid == q.process && (!q.visibleOnly || ::IsWindowVisible(hwnd)) && *q.className == name) q.found.push_back(hwnd);
     return TRUE;
 }
 } // namespace
 
-std::vector<HWND> RunningProgram::TopWindows(const std::wstring& className, bool visibleOnly) const {
-    WindowQuery q{m_id, &className, visibleOnly, {}};
+std::vector<HWND> TopWindowsOf(DWORD processId, const std::wstring& className, bool visibleOnly) {
+    WindowQuery q{processId, &className, visibleOnly, {}};
     ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
     return q.found;
+}
+
+std::vector<HWND> RunningProgram::TopWindows(const std::wstring& className, bool visibleOnly) const {
+    return TopWindowsOf(m_id, className, visibleOnly);
 }
 
 HWND RunningProgram::WaitForTopWindow(const std::wstring& className, DWORD milliseconds) const {

@@ -36,6 +36,8 @@ private:
     DWORD m_id = 0;
 };
 
+// Top-level windows of the process with the class (any when empty).
+std::vector<HWND> TopWindowsOf(DWORD processId, const std::wstring& className = L"", bool visibleOnly = true);
 std::wstring WindowText(HWND hwnd);
 
 } // namespace lum::test

@@ -2,28 +2,22 @@
 
 #include "base/Scoped.h"
 
+#include <cstring>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace lum::test {
-
-namespace {
-std::wstring ModuleFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    std::wstring path(buffer);
-    return path.substr(0, path.rfind(L'\\'));
-}
-} // namespace
 
 TempFolder::TempFolder() {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     static unsigned counter = 0;
-    for (;;) {
+    do {
         m_path = std::wstring(temp) + L"lumtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                  std::to_wstring(++counter);
-        if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
-    }
+    } while (!::CreateDirectoryW(m_path.c_str(), nullptr));
 }
 
 TempFolder::~TempFolder() { RemoveTree(m_path); }
@@ -65,24 +59,14 @@ bool FolderExists(const std::wstring& path) {
 }
 
 std::vector<unsigned char> ReadBytes(const std::wstring& path) {
-    std::vector<unsigned char> bytes;
-    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
-    if (!file) return bytes;
-    bytes.resize(::GetFileSize(file.get(), nullptr));
-    DWORD read = 0;
-    if (!bytes.empty()) ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool WriteBytes(const std::wstring& path, const std::vector<unsigned char>& bytes) {
-    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    const BOOL ok = bytes.empty() ||
-                    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    return ok && written == bytes.size();
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    return file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())) &&
+           file.flush();
 }
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
@@ -90,23 +74,16 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
-    std::vector<unsigned char> bytes = {0xFF, 0xFE};
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<unsigned char>(c & 0xFF));
-        bytes.push_back(static_cast<unsigned char>((c >> 8) & 0xFF));
-    }
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     return WriteBytes(path, bytes);
 }
 
 std::wstring ReadTextFile(const std::wstring& path) {
     const std::vector<unsigned char> bytes = ReadBytes(path);
-    std::wstring text;
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-            text.push_back(static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8)));
-    } else {
-        for (unsigned char b : bytes) text.push_back(static_cast<wchar_t>(b));
-    }
+    if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xFE) return std::wstring(bytes.begin(), bytes.end());
+    std::wstring text((bytes.size() - 2) / 2, L'\0');
+    std::memcpy(&text[0], bytes.data() + 2, text.size() * sizeof(wchar_t));
     return text;
 }
 
@@ -116,10 +93,14 @@ FILETIME LastWriteTime(const std::wstring& path) {
     return data.ftLastWriteTime;
 }
 
-std::wstring TestBinFolder() { return ModuleFolder(); }
+std::wstring TestBinFolder() {
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::wstring(path, std::wcsrchr(path, L'\\'));
+}
 
 std::wstring DistFolder() {
-    const std::wstring bin = ModuleFolder();
+    const std::wstring bin = TestBinFolder();
     return bin.substr(0, bin.rfind(L'\\')) + L"\\dist";
 }
 

@@ -1,6 +1,6 @@
 #include "tests/webdb/DatabaseFixture.h"
 
-#include "base/Scoped.h"
+#include "tests/support/RunningProgram.h"
 #include "tools/dbbuilder/Manifest.h"
 
 #include <gtest/gtest.h>
@@ -15,43 +15,16 @@ struct ProcessResult {
     std::string output;  // standard output and error, UTF-8
 };
 
-// Runs the database builder as its own process, as the publisher would.
+// Runs the database builder as its own process, as the publisher would;
+// the command interpreter gathers what it prints into one file.
 ProcessResult RunBuilder(const std::vector<std::wstring>& arguments) {
-    ProcessResult result;
     TempFolder temp;
-    const std::wstring logPath = temp / L"builder.log";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    UniqueFile log(::CreateFileW(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!log) return result;
-
-    std::wstring command = L"\"" + TestBinFolder() + L"\\lumenary_dbbuilder.exe\"";
+    std::wstring command = L"/c \"\"" + TestBinFolder() + L"\\lumenary_dbbuilder.exe\"";
     for (const std::wstring& a : arguments) command += L" \"" + a + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = log.get();
-    startup.hStdError = log.get();
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                          &process)) {
-        return result;
-    }
-    UniqueHandle processHandle(process.hProcess);
-    UniqueHandle threadHandle(process.hThread);
-    if (::WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process.hProcess, 99);
-        ::WaitForSingleObject(process.hProcess, 5000);
-        result.output = "builder did not finish";
-        return result;
-    }
-    DWORD code = 0;
-    ::GetExitCodeProcess(process.hProcess, &code);
-    result.exitCode = static_cast<int>(code);
-    log.reset();
-    const std::vector<unsigned char> bytes = ReadBytes(logPath);
-    result.output.assign(bytes.begin(), bytes.end());
-    return result;
+    RunningProgram builder(L"C:\\windows\\system32\\cmd.exe", command + L" > \"" + (temp / L"log") + L"\" 2>&1\"");
+    const DWORD code = builder.WaitForExit(120000);
+    const std::vector<unsigned char> log = ReadBytes(temp / L"log");
+    return {code == STILL_ACTIVE ? -1 : static_cast<int>(code), std::string(log.begin(), log.end())};
 }
 
 // A publisher's folder: savers, pictures and a manifest; the output goes
@@ -60,81 +33,58 @@ class BuilderTest : public ::testing::Test {
 protected:
     std::wstring Publisher() const { return m_db.Root() + L"\\publisher"; }
     std::wstring ManifestPath() const { return Publisher() + L"\\manifest.tsv"; }
-    void WriteManifest(const std::string& text) {
-        MakeFolders(Publisher() + L"\\pictures");
-        ASSERT_TRUE(WriteBytes(ManifestPath(), text));
-    }
+    void SetUp() override { MakeFolders(Publisher() + L"\\pictures"); }
+    void WriteManifest(const std::string& text) { ASSERT_TRUE(WriteBytes(ManifestPath(), text)); }
     void AddPicture(const std::wstring& name, unsigned char tag) {
-        MakeFolders(Publisher() + L"\\pictures");
         ASSERT_TRUE(WriteBytes(Publisher() + L"\\pictures\\" + name, SmallPng(tag)));
     }
     ProcessResult Build() { return RunBuilder({L"--saver-dir", m_db.SaverFolder(), ManifestPath(), m_db.DbFolder()}); }
-    FetchOutcome Lookup(const std::wstring& saver, SaverItem& item) {
-        return LookupSaverInfo(m_db.Endpoint(), saver, m_db.DestFolder(), item, QuickOptions());
-    }
 
     DatabaseFolder m_db;
 };
 
 TEST_F(BuilderTest, RoundTripThroughTheClient) {
-    const std::wstring longName = std::wstring(95, L'長') + L".scr";  // 99 units
     const std::wstring star = MakeSaverFile(m_db.SaverFolder(), L"Starfield.scr", 4000, 1);
-    const std::wstring bubbles = MakeSaverFile(m_db.SaverFolder(), L"Bubbles.scr", 100, 2);
-    const std::wstring longSaver = MakeSaverFile(m_db.SaverFolder(), longName, 10, 3);
     const std::wstring copy = m_db.SaverFolder() + L"\\Stars2.scr";
     ASSERT_TRUE(::CopyFileW(star.c_str(), copy.c_str(), FALSE));
     const std::wstring elsewhere = MakeSaverFile(m_db.Root() + L"\\other", L"Plasma.scr", 300, 4);
-    AddPicture(L"star.png", 1);
-    AddPicture(L"bubbles.png", 2);
-    AddPicture(L"long.png", 3);
-
-    const std::wstring maxCategory(127, L'分');
-    const std::wstring maxTitle(255, L'題');
-    const std::wstring longNote(3000, L'文');
+    for (unsigned char tag = 1; tag <= 3; ++tag) AddPicture(std::to_wstring(tag) + L".png", tag);
+    struct Row {
+        std::wstring saver;
+        Texts texts;
+        int large;
+        unsigned char picture;  // shared pictures are written once each
+    };
+    const Row rows[] = {
+        {star, {L"自然／風景", L"星の海", L"宇宙を進む", L"http://s.example/"}, 1, 1},
+        {MakeSaverFile(m_db.SaverFolder(), L"Bubbles.scr", 100, 2), {L"アート", L"泡", L"", L""}, 0, 2},
+        // The longest name (99 units), category, title and a long note.
+        {MakeSaverFile(m_db.SaverFolder(), std::wstring(95, L'長') + L".scr", 10, 3),
+         {std::wstring(127, L'分'), std::wstring(255, L'題'), std::wstring(3000, L'文'), L"http://l.example/"}, 0, 3},
+        {copy, {L"幾何学模様", L"星の海（別名）", L"", L""}, 0, 1},
+        {elsewhere, {L"動物", L"絶対パス", L"", L""}, 0, 2}};
     std::string text = "# demo\n";
-    text += "Starfield.scr\t" + U8(L"自然／風景") + "\t" + U8(L"星の海") + "\t" + U8(L"宇宙を進む") +
-            "\thttp://s.example/\t1\tpictures/star.png\n";
-    text += "Bubbles.scr\t" + U8(L"アート") + "\t" + U8(L"泡") + "\t\t\t0\tpictures/bubbles.png\n";
-    text += U8(longName) + "\t" + U8(maxCategory) + "\t" + U8(maxTitle) + "\t" + U8(longNote) +
-            "\thttp://l.example/\t0\tpictures/long.png\n";
-    text += "Stars2.scr\t" + U8(L"幾何学模様") + "\t" + U8(L"星の海（別名）") + "\t\t\t0\tpictures/star.png\n";
-    text += U8(elsewhere) + "\t" + U8(L"動物") + "\t" + U8(L"絶対パス") + "\t\t\t0\tpictures/bubbles.png\n";
+    for (const Row& r : rows) {
+        // Savers of the saver folder by their name, the other one by its whole path.
+        text += U8(r.saver == elsewhere ? elsewhere : dbbuilder::BaseName(r.saver));
+        for (const std::wstring& field : r.texts) text += "\t" + U8(field);
+        text += "\t" + std::to_string(r.large) + "\tpictures/" + std::to_string(r.picture) + ".png\n";
+    }
     WriteManifest(text);
 
     const ProcessResult run = Build();
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("wrote 5 records and 3 pictures"), std::string::npos) << run.output;
-    EXPECT_EQ(ReadBytes(m_db.DbFolder() + L"\\db_saver_index.txt").size(), 5 * kIndexRecordSize);
-    EXPECT_EQ(ReadBytes(m_db.DbFolder() + L"\\images\\img00002.png"), SmallPng(3));
-    EXPECT_FALSE(FileExists(m_db.DbFolder() + L"\\images\\img00003.png"));  // shared pictures, one file each
-
-    SaverItem item;
-    ASSERT_EQ(Lookup(star, item), FetchOutcome::Found);
-    EXPECT_EQ(TextsOf(item), (Texts{L"自然／風景", L"星の海", L"宇宙を進む", L"http://s.example/"}));
-    EXPECT_EQ(item.large_image, 1);
-    EXPECT_EQ(ReadBytes(m_db.ImagePath()), SmallPng(1));
-
-    ASSERT_EQ(Lookup(copy, item), FetchOutcome::Found);
-    EXPECT_EQ(item.title, L"星の海（別名）");
-    EXPECT_EQ(item.large_image, 0);
-    EXPECT_EQ(ReadBytes(m_db.ImagePath()), SmallPng(1));
-
-    ASSERT_EQ(Lookup(longSaver, item), FetchOutcome::Found);
-    EXPECT_EQ(TextsOf(item), (Texts{maxCategory, maxTitle, longNote, L"http://l.example/"}));
-
-    ASSERT_EQ(Lookup(bubbles, item), FetchOutcome::Found);
-    EXPECT_EQ(item.title, L"泡");
-    EXPECT_TRUE(item.note.empty());
-    ASSERT_EQ(Lookup(elsewhere, item), FetchOutcome::Found);
-    EXPECT_EQ(item.title, L"絶対パス");
-    EXPECT_EQ(ReadBytes(m_db.ImagePath()), SmallPng(2));
+    EXPECT_FALSE(FileExists(m_db.DbFolder() + L"\\images\\img00003.png"));
+    for (const Row& r : rows) {
+        SaverItem item;
+        ASSERT_EQ(LookupSaverInfo(m_db.Endpoint(), r.saver, m_db.DestFolder(), item, QuickOptions()),
+                  FetchOutcome::Found) << Narrow(r.saver);
+        EXPECT_EQ(TextsOf(item), r.texts);
+        EXPECT_EQ(item.large_image, r.large);
+        EXPECT_EQ(ReadBytes(m_db.ImagePath()), SmallPng(r.picture));
+    }
 }
-
-struct Refusal {
-    const char* what;
-    std::string line;     // the manifest's third line
-    const char* message;  // part of the builder's message
-};
 
 TEST_F(BuilderTest, EachRefusalNamesTheLineAndWritesNothing) {
     MakeSaverFile(m_db.SaverFolder(), L"Good.scr", 100, 1);
@@ -142,22 +92,23 @@ TEST_F(BuilderTest, EachRefusalNamesTheLineAndWritesNothing) {
     AddPicture(L"good.png", 1);
     ASSERT_TRUE(WriteBytes(Publisher() + L"\\pictures\\fake.png", std::string("<html>not a picture</html>")));
     const std::string good = "Good.scr\tc\tt\td\tw\t0\tpictures/good.png\n";
-    // The manifest's own checks are the parser's (ManifestTest); one of them
+    // The manifest's third line and part of the builder's message. The
+    // manifest's own checks are the parser's (ManifestTest); one of them
     // stands here for how the builder reports them.
-    const std::vector<Refusal> refusals = {
-        {"long category", "Other.scr\t" + std::string(128, 'c') + "\tt\td\tw\t0\tpictures/good.png\n", "category is 128"},
-        {"missing saver", "Gone.scr\tc\tt\td\tw\t0\tpictures/good.png\n", "cannot read the saver file"},
-        {"missing picture", "Other.scr\tc\tt\td\tw\t0\tpictures/none.png\n", "cannot read the picture"},
-        {"not png", "Other.scr\tc\tt\td\tw\t0\tpictures/fake.png\n", "is not a PNG file"},
-        {"twice", good, "same saver file as line 2"},
-    };
-    for (const Refusal& r : refusals) {
-        WriteManifest("# header\n" + good + r.line);
+    const std::pair<std::string, const char*> refusals[] = {
+        {"Other.scr\t" + std::string(128, 'c') + "\tt\td\tw\t0\tpictures/good.png\n", "category is 128"},
+        {"Gone.scr\tc\tt\td\tw\t0\tpictures/good.png\n", "cannot read the saver file"},
+        {"Other.scr\tc\tt\td\tw\t0\tpictures/none.png\n", "cannot read the picture"},
+        {"Other.scr\tc\tt\td\tw\t0\tpictures/fake.png\n", "is not a PNG file"},
+        {good, "same saver file as line 2"}};
+    for (const auto& [line, message] : refusals) {
+        WriteManifest("# header\n" + good + line);
         const ProcessResult run = Build();
-        EXPECT_EQ(run.exitCode, 1) << r.what << ": " << run.output;
-        EXPECT_NE(run.output.find("manifest.tsv:3: error: "), std::string::npos) << r.what << ": " << run.output;
-        EXPECT_NE(run.output.find(r.message), std::string::npos) << r.what << ": " << run.output;
-        EXPECT_FALSE(FileExists(m_db.DbFolder() + L"\\db_saver_index.txt")) << r.what;
+        SCOPED_TRACE(run.output);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.output.find("manifest.tsv:3: error: "), std::string::npos);
+        EXPECT_NE(run.output.find(message), std::string::npos);
+        EXPECT_FALSE(FileExists(m_db.DbFolder() + L"\\db_saver_index.txt"));
     }
 }
 

@@ -46,10 +46,6 @@ void DatabaseFolder::Write(const dbbuilder::DatabaseWriter& writer,
     }
 }
 
-void DatabaseFolder::WriteIndex(const std::vector<unsigned char>& bytes) {
-    ASSERT_TRUE(WriteBytes(DbFolder() + L"\\db_saver_index.txt", bytes));
-}
-
 TestHttpServer& DatabaseFolder::Server() {
     if (!m_server) {
         m_server = std::make_unique<TestHttpServer>(Root());

@@ -42,8 +42,6 @@ public:
 
     // Writes the index and strings of `writer` and the given pictures.
     void Write(const dbbuilder::DatabaseWriter& writer, const std::vector<std::vector<unsigned char>>& pictures);
-    // Replaces the index with raw bytes.
-    void WriteIndex(const std::vector<unsigned char>& bytes);
 
     TestHttpServer& Server();
     DatabaseEndpoint Endpoint();

@@ -17,9 +17,7 @@ TEST(HttpHeaderTest, ContentLengthAndRange) {
 
     ContentRange r;
     ASSERT_TRUE(ParseContentRange(L"bytes 10-19/100", r));
-    EXPECT_EQ(r.first, 10u);
-    EXPECT_EQ(r.last, 19u);
-    EXPECT_EQ(r.total, 100);
+    EXPECT_EQ(std::make_tuple(r.first, r.last, r.total), std::make_tuple(10u, 19u, 100));
     ASSERT_TRUE(ParseContentRange(L"bytes 0-0/*", r));
     EXPECT_EQ(r.total, -1);
     for (const wchar_t* bad : {L"bytes 10-9/100", L"bytes 10-19/15", L"bytes */100", L"items 1-2/3"})

@@ -1,12 +1,12 @@
 #include "tests/webdb/TestHttpServer.h"
 
-#include "base/Scoped.h"
-
 #include <ws2tcpip.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 namespace lum::test {
 
@@ -32,52 +32,39 @@ SOCKET ListenOnLoopback(int backlog, unsigned short& port) {
     return s;
 }
 
-bool SendAll(SOCKET s, const char* data, size_t size) {
-    for (int n = 0; size > 0; data += n, size -= static_cast<size_t>(n)) {
-        n = ::send(s, data, static_cast<int>(std::min<size_t>(size, 1 << 20)), 0);
+bool SendAll(SOCKET s, const std::string& data) {
+    for (size_t at = 0; at < data.size();) {
+        const int n = ::send(s, data.data() + at, static_cast<int>(std::min<size_t>(data.size() - at, 1 << 20)), 0);
         if (n <= 0) return false;
+        at += static_cast<size_t>(n);
     }
     return true;
 }
 
-bool SendAll(SOCKET s, const std::string& text) { return SendAll(s, text.data(), text.size()); }
-
 // The file's size, and `count` of its bytes from `first`: a range is read
 // alone, as a real server reads it, so that it costs what it should.
 bool ReadFilePart(const std::wstring& path, size_t first, size_t count, std::string& out, size_t& size) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::ifstream file(std::filesystem::path(path), std::ios::binary | std::ios::ate);
     if (!file) return false;
-    size = ::GetFileSize(file.get(), nullptr);
-    count = first < size ? std::min(count, size - first) : 0;
-    out.resize(count);
-    LARGE_INTEGER at{};
-    at.QuadPart = static_cast<LONGLONG>(first);
-    DWORD read = 0;
-    return count == 0 || (::SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) &&
-                          ::ReadFile(file.get(), &out[0], static_cast<DWORD>(count), &read, nullptr) && read == count);
+    size = static_cast<size_t>(file.tellg());
+    out.assign(first < size ? std::min(count, size - first) : 0, '\0');
+    return out.empty() ||
+           file.seekg(static_cast<std::streamoff>(first)).read(&out[0], static_cast<std::streamsize>(out.size()));
 }
 
-// "bytes=a-b" or "bytes=a-"; false for anything else (then served whole).
-bool ParseRange(const std::string& value, size_t size, size_t& first, size_t& last, bool& satisfiable) {
-    unsigned long long a = 0, b = 0;
-    char dash = 0;
-    const int n = std::sscanf(value.c_str(), " bytes=%llu%c%llu", &a, &dash, &b);
-    if (n < 2 || dash != '-') return false;
-    const unsigned long long end = size ? size - 1 : 0;
-    satisfiable = a < size && (n == 2 || a <= b);
-    first = static_cast<size_t>(a);
-    last = static_cast<size_t>(n == 2 ? end : std::min(b, end));
-    return true;
-}
-
-// The value, in lower case, of a header line "Name: value" with that (lower-case) name.
-bool HeaderValue(const std::string& line, const std::string& name, std::string& value) {
-    if (line.size() <= name.size() || line[name.size()] != ':') return false;
-    for (size_t i = 0; i < name.size(); ++i)
-        if (::tolower(static_cast<unsigned char>(line[i])) != name[i]) return false;
-    value = line.substr(std::min(line.size(), line.find_first_not_of(' ', name.size() + 1)));
-    for (char& c : value) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-    return true;
+// Waits up to `limitMs` for bytes, in short slices so that a stopping
+// server does not sit in a read, and reads them: 0 when the client closed,
+// negative on an error or when nothing came (WSAETIMEDOUT).
+int Receive(SOCKET s, char (&buffer)[4096], int limitMs, const std::atomic<bool>& stopping) {
+    for (int waited = 0; waited < limitMs && !stopping; waited += 50) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(s, &readable);
+        timeval slice{0, 50 * 1000};
+        if (::select(0, &readable, nullptr, nullptr, &slice) != 0) return ::recv(s, buffer, sizeof buffer, 0);
+    }
+    ::WSASetLastError(WSAETIMEDOUT);
+    return SOCKET_ERROR;
 }
 
 } // namespace
@@ -130,8 +117,6 @@ int TestHttpServer::CountRequests(const std::string& path) const {
 }
 
 void TestHttpServer::Serve(SOCKET client) {
-    DWORD timeout = 10000;
-    ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
     BOOL noDelay = TRUE;
     ::setsockopt(client, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
     // Well-behaved answers keep the connection for the client's next
@@ -140,7 +125,7 @@ void TestHttpServer::Serve(SOCKET client) {
     }
     ::shutdown(client, SD_SEND);
     char buffer[4096];
-    while (::recv(client, buffer, sizeof buffer, 0) > 0) {  // the client reads what was sent
+    while (Receive(client, buffer, 10000, m_stopping) > 0) {  // the client reads what was sent
     }
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -150,19 +135,10 @@ void TestHttpServer::Serve(SOCKET client) {
 }
 
 bool TestHttpServer::ServeRequest(SOCKET client) {
-    // Wait in short slices, so that a stopping server does not sit in a read.
-    int ready = 0;
-    for (int waited = 0; ready == 0 && !m_stopping && waited < 10000; waited += 50) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(client, &readable);
-        timeval slice{0, 50 * 1000};
-        ready = ::select(0, &readable, nullptr, nullptr, &slice);
-    }
     std::string head;
     char buffer[4096];
-    for (int n = 1; ready > 0 && n > 0 && head.find("\r\n\r\n") == std::string::npos && head.size() < 65536;) {
-        n = ::recv(client, buffer, sizeof buffer, 0);
+    for (int n = 1; n > 0 && head.find("\r\n\r\n") == std::string::npos && head.size() < 65536;) {
+        n = Receive(client, buffer, 10000, m_stopping);
         if (n > 0) head.append(buffer, static_cast<size_t>(n));
     }
     const size_t headEnd = head.find("\r\n\r\n");
@@ -172,13 +148,16 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
     const size_t targetAt = head.find(' ') + 1;
     const std::string target = head.substr(targetAt, head.find(' ', targetAt) - targetAt);
     const std::string path = !target.empty() && target[0] == '/' ? target.substr(1) : target;
-    std::string range, value;
-    bool clientCloses = false;
-    for (size_t at = head.find("\r\n"); at < headEnd; at = head.find("\r\n", at + 2)) {
-        const std::string line = head.substr(at + 2, head.find("\r\n", at + 2) - at - 2);
-        if (HeaderValue(line, "range", value)) range = value;
-        if (HeaderValue(line, "connection", value) && value == "close") clientCloses = true;
-    }
+    std::string lower = head;
+    for (char& c : lower) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    const auto requestHeader = [&](const std::string& name) {  // the value in lower case, empty without one
+        const size_t at = lower.find("\r\n" + name + ":");
+        if (at > headEnd) return std::string();
+        const size_t from = lower.find_first_not_of(' ', at + name.size() + 3);
+        return lower.substr(from, lower.find("\r\n", from) - from);
+    };
+    const std::string range = requestHeader("range");
+    const bool clientCloses = requestHeader("connection") == "close";
     Misbehaviour how;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -196,15 +175,10 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
     if (how == Misbehaviour::Silent) {
         // Hold the connection without a word until the client gives up
         // (or a minute passes, or the server stops).
-        DWORD tick = 200;
-        ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&tick), sizeof tick);
-        for (int waited = 0; !m_stopping && waited < 60000; waited += 200) {
-            const int n = ::recv(client, buffer, sizeof buffer, 0);
-            if (n == 0 || (n < 0 && ::WSAGetLastError() != WSAETIMEDOUT)) {
-                ++m_clientHangups;
-                break;
-            }
+        int n = 0;
+        while ((n = Receive(client, buffer, 60000, m_stopping)) > 0) {
         }
+        if (!m_stopping && (n == 0 || ::WSAGetLastError() != WSAETIMEDOUT)) ++m_clientHangups;
         return false;
     }
     if (!found || how == Misbehaviour::ErrorStatus) {
@@ -213,21 +187,24 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
                             std::to_string(page.size()) + "\r\nConnection: close\r\n\r\n" + page);
         return false;
     }
-    std::string header = "HTTP/1.1 200 OK\r\n";
-    size_t first = 0, last = 0;
-    bool satisfiable = false;
-    if (!range.empty() && how != Misbehaviour::IgnoreRange && ParseRange(range, size, first, last, satisfiable)) {
-        if (!satisfiable) {
-            SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" + std::to_string(size) +
-                                "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-            return false;
-        }
-        header = "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " + std::to_string(first) + "-" +
-                 std::to_string(last) + "/" + std::to_string(size) + "\r\n";
-        ReadFilePart(file, first, last - first + 1, body, size);
-    } else {
-        ReadFilePart(file, 0, size, body, size);
+    // "bytes=a-b" and "bytes=a-" are served as asked (416 when they start
+    // past the end); anything else, or a server that ignores ranges, gets it all.
+    unsigned long long a = 0, b = 0;
+    char dash = 0;
+    const int fields =
+        how == Misbehaviour::IgnoreRange ? 0 : std::sscanf(range.c_str(), " bytes=%llu%c%llu", &a, &dash, &b);
+    const bool ranged = fields >= 2 && dash == '-';
+    if (ranged && (a >= size || (fields == 3 && a > b))) {
+        SendAll(client, "HTTP/1.1 416 Range Not Satisfiable\r\nContent-Range: bytes */" + std::to_string(size) +
+                            "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        return false;
     }
+    const size_t first = ranged ? static_cast<size_t>(a) : 0;
+    const size_t end = ranged && fields == 3 ? static_cast<size_t>(std::min<unsigned long long>(b + 1, size)) : size;
+    ReadFilePart(file, first, end - first, body, size);
+    std::string header = ranged ? "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " + std::to_string(first) + "-" +
+                                      std::to_string(end - 1) + "/" + std::to_string(size) + "\r\n"
+                                : "HTTP/1.1 200 OK\r\n";
     header += "Content-Type: application/octet-stream\r\n";
     if (how == Misbehaviour::Chunked) {
         header += "Transfer-Encoding: chunked\r\n";
@@ -237,22 +214,17 @@ bool TestHttpServer::ServeRequest(SOCKET client) {
     const bool keepAlive = how == Misbehaviour::None && !clientCloses;
     if (!SendAll(client, header + (keepAlive ? "Connection: keep-alive\r\n\r\n" : "Connection: close\r\n\r\n")))
         return false;
-    if (how == Misbehaviour::Chunked) {
+    // The body whole, in chunks, in small pieces with pauses, or half of it.
+    const size_t piece = how == Misbehaviour::Chunked ? 1000 : how == Misbehaviour::Trickle ? 97 : body.size();
+    const size_t sent = how == Misbehaviour::ShortBody ? body.size() / 2 : body.size();
+    for (size_t at = 0; at < sent && !m_stopping; at += piece) {
+        std::string part = body.substr(at, std::min(piece, sent - at));
         char length[16];
-        for (size_t at = 0; at < body.size(); at += 1000) {
-            const std::string piece = body.substr(at, 1000);
-            std::snprintf(length, sizeof length, "%lx\r\n", static_cast<unsigned long>(piece.size()));
-            if (!SendAll(client, length + piece + "\r\n")) break;
-        }
-        SendAll(client, "0\r\n\r\n");
-    } else if (how == Misbehaviour::Trickle) {
-        for (size_t at = 0; at < body.size() && !m_stopping; at += 97) {
-            if (!SendAll(client, body.data() + at, std::min<size_t>(97, body.size() - at))) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    } else {
-        SendAll(client, body.data(), how == Misbehaviour::ShortBody ? body.size() / 2 : body.size());
+        std::snprintf(length, sizeof length, "%lx\r\n", static_cast<unsigned long>(part.size()));
+        if (!SendAll(client, how == Misbehaviour::Chunked ? length + part + "\r\n" : part)) break;
+        if (how == Misbehaviour::Trickle) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+    if (how == Misbehaviour::Chunked) SendAll(client, "0\r\n\r\n");
     return keepAlive;
 }
 
