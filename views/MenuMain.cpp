@@ -26,13 +26,13 @@ constexpr int kAddressHostHeight = 20;
 constexpr int kGoButtonSize = 20;
 constexpr int kAddressTextLimit = 4096;
 
-struct ButtonSpec {
+struct ButtonDef {
     int command;
     int image;
     const wchar_t* toolTip;
 };
 
-constexpr ButtonSpec kSaverButtons[] = {
+constexpr ButtonDef kSaverButtons[] = {
     {kCmdRunFullScreen, 10, L"現在のスクリーンセーバーを起動します。"},
     {kCmdEditInformation, 9, L"スクリーンセーバーの情報を編集します。"},
     {kCmdSetSystemSaver, 12, L"現在のスクリーンセーバーをＰＣのスクリーンセーバーに設定します。"},
@@ -42,7 +42,7 @@ constexpr ButtonSpec kSaverButtons[] = {
     {kCmdVersion, 14, L"アプリケーションのバージョンを表示します。"},
 };
 
-constexpr ButtonSpec kBrowserButtons[] = {
+constexpr ButtonDef kBrowserButtons[] = {
     {kCmdBrowserBack, 0, L"戻る"},
     {kCmdBrowserForward, 1, L"進む"},
     {kCmdBrowserStop, 2, L"中断"},
@@ -56,7 +56,7 @@ constexpr ButtonSpec kBrowserButtons[] = {
 constexpr int kItemButtons[] = {kCmdRunFullScreen, kCmdEditInformation, kCmdSetSystemSaver};
 
 template <size_t N>
-void InsertButtons(ToolBar_CL& bar, const ButtonSpec (&buttons)[N]) {
+void InsertButtons(ToolBar_CL& bar, const ButtonDef (&buttons)[N]) {
     for (size_t i = 0; i < N; ++i)
         bar.InsertButton(static_cast<int>(i), buttons[i].image, buttons[i].command, buttons[i].toolTip);
 }

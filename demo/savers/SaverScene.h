@@ -44,7 +44,7 @@ public:
 
 // One setting: a whole number in a range (a slider), or with `choices` an
 // index into them (a drop-down list).
-struct SettingSpec {
+struct SettingDef {
     std::wstring valueName;            // registry value name
     std::wstring label;                // dialog label
     int minimum = 0;
@@ -56,7 +56,7 @@ struct SettingSpec {
 struct SaverDefinition {
     std::wstring name;                 // registry key below HKCU\Software\Lumenary\Demo
     std::wstring title;                // shown in the settings dialog
-    std::vector<SettingSpec> settings;
+    std::vector<SettingDef> settings;
     std::function<std::unique_ptr<SaverScene_IF>(const std::vector<int>& values)> create;
 };
 

@@ -24,7 +24,7 @@ private:
 
 std::wstring SettingsKeyOf(const SaverDefinition& saver) { return L"Software\\Lumenary\\Demo\\" + saver.name; }
 
-int ClampSetting(const SettingSpec& setting, int value) {
+int ClampSetting(const SettingDef& setting, int value) {
     if (!setting.choices.empty()) {
         const int last = static_cast<int>(setting.choices.size()) - 1;
         return (value < 0 || value > last) ? std::clamp(setting.fallback, 0, last) : value;
@@ -38,7 +38,7 @@ std::vector<int> LoadSettings(const SaverDefinition& saver) {
     const bool open =
         ::RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKeyOf(saver).c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
         ERROR_SUCCESS;
-    for (const SettingSpec& setting : saver.settings) {
+    for (const SettingDef& setting : saver.settings) {
         DWORD value = 0;
         DWORD type = 0;
         DWORD size = sizeof value;

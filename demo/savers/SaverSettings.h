@@ -10,7 +10,7 @@ namespace lum::demo {
 std::wstring SettingsKeyOf(const SaverDefinition& saver);  // below HKEY_CURRENT_USER
 
 // Into the setting's range; for a list, a valid index.
-int ClampSetting(const SettingSpec& setting, int value);
+int ClampSetting(const SettingDef& setting, int value);
 
 // Every setting, a missing or broken value replaced by its default.
 std::vector<int> LoadSettings(const SaverDefinition& saver);

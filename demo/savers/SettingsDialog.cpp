@@ -27,7 +27,7 @@ void ShowValue(HWND dialog, size_t index) {
 
 void FillControls(HWND dialog, const DialogState& state) {
     for (size_t i = 0; i < state.saver->settings.size(); ++i) {
-        const SettingSpec& setting = state.saver->settings[i];
+        const SettingDef& setting = state.saver->settings[i];
         HWND control = ::GetDlgItem(dialog, kControlId + static_cast<int>(i));
         if (setting.choices.empty()) {
             ::SendMessageW(control, TBM_SETRANGEMIN, FALSE, setting.minimum);
@@ -45,7 +45,7 @@ void FillControls(HWND dialog, const DialogState& state) {
 
 void ReadControls(HWND dialog, DialogState& state) {
     for (size_t i = 0; i < state.saver->settings.size(); ++i) {
-        const SettingSpec& setting = state.saver->settings[i];
+        const SettingDef& setting = state.saver->settings[i];
         HWND control = ::GetDlgItem(dialog, kControlId + static_cast<int>(i));
         const LRESULT value = setting.choices.empty() ? ::SendMessageW(control, TBM_GETPOS, 0, 0)
                                                    : ::SendMessageW(control, CB_GETCURSEL, 0, 0);
@@ -108,7 +108,7 @@ bool ShowSettingsDialog(const SaverDefinition& saver, HWND owner) {
                           saver.title + L" の設定", 9, L"MS Shell Dlg");
     dialog.AddItem(SS_LEFT, 10, 8, 210, 10, 0xFFFF, L"", 0x0082, L"Lumenary デモ スクリーンセーバー");
     for (short i = 0; i < rows; ++i) {
-        const SettingSpec& setting = saver.settings[static_cast<size_t>(i)];
+        const SettingDef& setting = saver.settings[static_cast<size_t>(i)];
         const short y = static_cast<short>(28 + i * kRowHeight);
         dialog.AddItem(SS_LEFT, 10, y, 210, 10, static_cast<WORD>(kLabelId + i), L"", 0x0082, setting.label);
         if (setting.choices.empty()) {

@@ -48,11 +48,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     };
     int sort = 0;
     for (const Sample& s : samples)
-        collection.AddEntry(test::EntrySpec{s.category, s.title, s.note, sort++, L"", s.colour});
-    collection.AddEntry(test::EntrySpec(L"アート", L"大きな一枚絵", L"この項目は大きな画像を表示します。", 10, L"",
+        collection.AddEntry(test::EntryFields{s.category, s.title, s.note, sort++, L"", s.colour});
+    collection.AddEntry(test::EntryFields(L"アート", L"大きな一枚絵", L"この項目は大きな画像を表示します。", 10, L"",
                                         0xFFC0A020)
                             .WithLargePicture(640, 360, 0xFF3080E0, 0xFF20A040));
-    collection.AddEntry(test::EntrySpec{L"乗り物", L"消えたセーバー", L"ファイルが削除されています。", 11,
+    collection.AddEntry(test::EntryFields{L"乗り物", L"消えたセーバー", L"ファイルが削除されています。", 11,
                                         collection.Root() + L"\\消えた\\Gone.scr", 0xFF806060});
     collection.Load();
 

@@ -171,8 +171,8 @@ TEST_F(CommandsTest, SetAsPcScreenSaverWritesTheShortPathOrNothing) {
     ASSERT_TRUE(MakeFolders(longFolder));
     const std::wstring saver = longFolder + L"\\Recorder Saver.scr";
     ASSERT_TRUE(CopyFixture(L"RecorderSaver.scr", saver));
-    m_collection.AddEntry(EntrySpec(L"アート", L"設定する", L"", 0, saver).WithLargePicture(0, 0, 0, 0));
-    m_collection.AddEntry(EntrySpec(L"アート", L"消えた", L"", 1, Temp(L"gone.scr")).WithLargePicture(0, 0, 0, 0));
+    m_collection.AddEntry(EntryFields(L"アート", L"設定する", L"", 0, saver).WithLargePicture(0, 0, 0, 0));
+    m_collection.AddEntry(EntryFields(L"アート", L"消えた", L"", 1, Temp(L"gone.scr")).WithLargePicture(0, 0, 0, 0));
     SetDesktopValue(L"ScreenSaveActive", L"0");
     SetDesktopValue(L"SCRNSAVE.EXE", L"before.scr");
     ::SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);

@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, SelectionRunsTheEntrysSaverInsideTheViewAndRestartsOnlyWh
 }
 
 TEST_F(MainWindowTest, StillPictureEntryStartsNoSaver) {
-    m_collection.AddEntry(EntrySpec(L"アート", L"静止画", L"", 0, DemoSaver(L"Bubbles.scr")).WithLargePicture(0, 0, 0, 0));
+    m_collection.AddEntry(EntryFields(L"アート", L"静止画", L"", 0, DemoSaver(L"Bubbles.scr")).WithLargePicture(0, 0, 0, 0));
     OpenWindow();
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, 0, 0);
     ScreenSaver_CL& runner = m_view->ListPane().ListObject().Runner();

@@ -76,10 +76,10 @@ TEST(DemoSettings, ValuesAreClampedAndKeptUnderTheCurrentUser) {
     EXPECT_EQ(LoadSettings(saver), (std::vector<int>{600, 10, 0}));
     test::DeleteUserKey(key);
 
-    const SettingSpec range{L"v", L"v", 5, 80, 24, {}}, list{L"v", L"v", 0, 0, 1, {L"a", L"b", L"c"}};
-    for (const auto& [spec, value, clamped] : {std::tuple{&range, 4, 5}, {&range, 81, 80}, {&list, 2, 2},
+    const SettingDef range{L"v", L"v", 5, 80, 24, {}}, list{L"v", L"v", 0, 0, 1, {L"a", L"b", L"c"}};
+    for (const auto& [setting, value, clamped] : {std::tuple{&range, 4, 5}, {&range, 81, 80}, {&list, 2, 2},
                                                {&list, 3, 1}, {&list, -1, 1}})
-        EXPECT_EQ(ClampSetting(*spec, value), clamped) << value;
+        EXPECT_EQ(ClampSetting(*setting, value), clamped) << value;
 }
 
 struct Frame {

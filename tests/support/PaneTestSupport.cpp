@@ -41,7 +41,7 @@ TestCollection::TestCollection() {
     MakeFolders(catalog.CollectionFolder());
 }
 
-std::wstring TestCollection::AddEntry(const EntrySpec& entry) {
+std::wstring TestCollection::AddEntry(const EntryFields& entry) {
     wchar_t number[16];
     std::swprintf(number, 16, L"%05d", m_next++);
     const std::wstring folder = catalog.CollectionFolder() + L"\\" + number;

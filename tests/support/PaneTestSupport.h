@@ -21,14 +21,14 @@ namespace lum::test {
 bool WritePicture(const std::wstring& path, int width, int height, uint32_t top, uint32_t bottom,
                   uint32_t disc = 0);
 
-struct EntrySpec {
-    EntrySpec(std::wstring category_, std::wstring title_, std::wstring note_ = L"", int sortId = 0,
+struct EntryFields {
+    EntryFields(std::wstring category_, std::wstring title_, std::wstring note_ = L"", int sortId = 0,
               std::wstring scr_ = L"", uint32_t thumbnail_ = 0)
         : category(std::move(category_)), title(std::move(title_)), note(std::move(note_)), sort_id(sortId),
           scr(std::move(scr_)), thumbnail(thumbnail_) {}
     // Marks the entry as one that shows a still picture and gives it one
     // (none when the width is 0).
-    EntrySpec& WithLargePicture(int width, int height, uint32_t top, uint32_t bottom) {
+    EntryFields& WithLargePicture(int width, int height, uint32_t top, uint32_t bottom) {
         large_image = true;
         std::tie(largeWidth, largeHeight, largeTop, largeBottom) = std::tie(width, height, top, bottom);
         return *this;
@@ -50,7 +50,7 @@ class TestCollection {
 public:
     TestCollection();
     // Writes <collection>\<number>\saver_item.ini (and pictures); returns the folder.
-    std::wstring AddEntry(const EntrySpec& entry);
+    std::wstring AddEntry(const EntryFields& entry);
     // Reads everything back as the program does at start-up.
     void Load();
     int SlotOf(const std::wstring& category) const;

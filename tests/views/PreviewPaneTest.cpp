@@ -16,7 +16,7 @@
 namespace lum {
 namespace {
 
-using test::EntrySpec;
+using test::EntryFields;
 
 constexpr uint32_t kRed = 0xD02020, kBlue = 0x2040D0, kWhite = 0xFFFFFF;
 
@@ -44,7 +44,7 @@ protected:
         ::UpdateWindow(tabs);
     }
     // Shows `entry`'s entry as the current item.
-    void Select(const EntrySpec& entry) {
+    void Select(const EntryFields& entry) {
         collection.AddEntry(entry);
         collection.Load();
         for (const SaverItem& item : collection.catalog.items)
@@ -121,7 +121,7 @@ TEST_F(PreviewPane, StillPictureIsScaledToTheViewWidthLetterboxedOrCut) {
     Open();
     for (const Case& c : cases) {
         const std::wstring title = L"絵" + std::to_wstring(c.pictureWidth);
-        Select(EntrySpec(L"動物", title).WithLargePicture(c.pictureWidth, c.pictureHeight, 0xFFD02020, 0xFF2040D0));
+        Select(EntryFields(L"動物", title).WithLargePicture(c.pictureWidth, c.pictureHeight, 0xFFD02020, 0xFF2040D0));
         SizeView(c.viewWidth, c.viewHeight);
         ASSERT_EQ(pane.View().Content(), PreviewContent::StillPicture);
         const test::Pixels pixels = test::PrintClient(view);

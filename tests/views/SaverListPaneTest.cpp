@@ -15,7 +15,7 @@
 namespace lum {
 namespace {
 
-using test::EntrySpec;
+using test::EntryFields;
 
 class ListPane : public ::testing::Test {
 protected:
@@ -84,8 +84,8 @@ protected:
     void AddAnimals() {
         int sort = 0;
         for (const wchar_t* title : {L"P", L"Q", L"R", L"S"})
-            collection.AddEntry(EntrySpec{L"動物", title, L"メモ", sort++, L"", 0xFF3060C0});
-        collection.AddEntry(EntrySpec{L"映画", L"X", L"", 0, L"", 0xFFC03030});
+            collection.AddEntry(EntryFields{L"動物", title, L"メモ", sort++, L"", 0xFF3060C0});
+        collection.AddEntry(EntryFields{L"映画", L"X", L"", 0, L"", 0xFFC03030});
     }
 
     GdiplusSession gdiplus;
@@ -104,7 +104,7 @@ TEST_F(ListPane, WindowsAreCreatedAsTheMainWindowExpectsWithOneTabPerCategoryWit
     const int counts[] = {5, 4, 3};
     for (int c = 0; c < 3; ++c)
         for (int i = 0; i < counts[c]; ++i)
-            collection.AddEntry(EntrySpec{categories[c], std::wstring(categories[c]) + std::to_wstring(i), L"", i});
+            collection.AddEntry(EntryFields{categories[c], std::wstring(categories[c]) + std::to_wstring(i), L"", i});
     Open();
     EXPECT_EQ(::GetParent(tabs), main.hwnd());
     EXPECT_EQ(::GetDlgCtrlID(tabs), kIdCategoryTabs);
@@ -292,11 +292,11 @@ TEST_F(ListPane, DropsThatChangeNothingLeaveTheFilesAndTheRowsAlone) {
 
 // Pixels of the list as it paints itself; row r's text box starts at x 132.
 TEST_F(ListPane, RowsShowThumbnailTextAndTheSelection) {
-    collection.AddEntry(EntrySpec{L"動物", L"赤い星", L"一行目のメモ", 0, L"", 0xFFE02020});
-    collection.AddEntry(EntrySpec{L"動物", L"絵のない項目", L"画像なし", 1, L"", 0});
-    const std::wstring broken = collection.AddEntry(EntrySpec{L"動物", L"壊れた画像", L"", 2, L"", 0});
+    collection.AddEntry(EntryFields{L"動物", L"赤い星", L"一行目のメモ", 0, L"", 0xFFE02020});
+    collection.AddEntry(EntryFields{L"動物", L"絵のない項目", L"画像なし", 1, L"", 0});
+    const std::wstring broken = collection.AddEntry(EntryFields{L"動物", L"壊れた画像", L"", 2, L"", 0});
     test::WriteBytes(broken + L"\\image.png", std::string("this is not a png file"));
-    const std::wstring wide = collection.AddEntry(EntrySpec{L"動物", L"横長", L"", 3, L"", 0});
+    const std::wstring wide = collection.AddEntry(EntryFields{L"動物", L"横長", L"", 3, L"", 0});
     ASSERT_TRUE(test::WritePicture(wide + L"\\image.png", 300, 60, 0xFF20A020, 0xFF20A020));
     Open();
     ShowTab(L"動物");

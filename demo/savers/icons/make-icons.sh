@@ -9,7 +9,7 @@ IM=/usr/bin/convert
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 
 # Each icon is a rounded screen showing its scene, drawn at 48 px and scaled.
-screen() { # background-spec out
+screen() { # background out
   $IM -size 48x48 xc:none \
     \( -size 44x36 $1 \( -size 44x36 xc:black -fill white -draw "roundrectangle 0,0 43,35 5,5" \) \
        -alpha off -compose CopyOpacity -composite \) -geometry +2+6 -compose Over -composite "$2"
