@@ -1,5 +1,5 @@
 #include "base/Scoped.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/PaneTestSupport.h"
 #include "views/ThumbnailCache.h"
 
 #include <gtest/gtest.h>
@@ -10,24 +10,7 @@ namespace lum {
 namespace {
 
 constexpr SIZE kShown{128, 100};
-
-Gdiplus::ARGB Colour(int x, int y, Gdiplus::ARGB base) {
-    return base ^ (static_cast<Gdiplus::ARGB>(x & 0xFF) << 8) ^ static_cast<Gdiplus::ARGB>(y & 0xFF);
-}
-
-bool WritePng(const std::wstring& path, int width, int height, Gdiplus::ARGB base) {
-    std::vector<Gdiplus::ARGB> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[static_cast<size_t>(y * width + x)] = Colour(x, y, base);
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (gdip::GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppARGB,
-                                        reinterpret_cast<BYTE*>(pixels.data()), &bitmap) != Gdiplus::Ok) {
-        return false;
-    }
-    GdipImage owner;
-    *owner.put() = bitmap;
-    return SaveAsPng(bitmap, path);
-}
+constexpr Gdiplus::ARGB kTop = 0xFF204080, kBottom = 0xFFC08020;
 
 Gdiplus::ARGB PixelOf(const KeptThumbnail& kept, int x, int y) {
     Gdiplus::ARGB colour = 0;
@@ -54,26 +37,27 @@ protected:
 
 TEST_F(ThumbnailCacheTest, DecodesOncePerFileKeepsWhatARowShowsFollowsChangesAndSkipsBrokenFiles) {
     const std::wstring path = m_temp / L"image.png";
-    ASSERT_TRUE(WritePng(path, 300, 200, 0xFF204080));
+    ASSERT_TRUE(test::WritePicture(path, 300, 200, kTop, kBottom));
     ThumbnailCache cache(kShown, 10);
     const KeptThumbnail first = cache.Get(path);
     ASSERT_NE(first.picture, nullptr);
     EXPECT_EQ(first.width, 128u);
     EXPECT_EQ(first.height, 100u);
+    // The top left of the picture, unscaled: all of it from the upper half.
     for (const POINT p : {POINT{0, 0}, POINT{127, 0}, POINT{5, 99}, POINT{127, 99}})
-        EXPECT_EQ(PixelOf(first, p.x, p.y), Colour(p.x, p.y, 0xFF204080)) << p.x << "," << p.y;
+        EXPECT_EQ(PixelOf(first, p.x, p.y), kTop) << p.x << "," << p.y;
     EXPECT_EQ(cache.Get(path).picture, first.picture);
     EXPECT_EQ(cache.Decodes(), 1);
 
     // A new picture under the same name (as a capture writes it) is decoded
     // afresh; a small one is kept whole.
-    ASSERT_TRUE(WritePng(path, 50, 40, 0xFFC08020));
+    ASSERT_TRUE(test::WritePicture(path, 50, 40, kBottom, kTop));
     StampNewTime(path, 2030);
     const KeptThumbnail changed = cache.Get(path);
     EXPECT_EQ(cache.Decodes(), 2);
     EXPECT_EQ(changed.width, 50u);
     EXPECT_EQ(changed.height, 40u);
-    EXPECT_EQ(PixelOf(changed, 49, 39), Colour(49, 39, 0xFFC08020));
+    EXPECT_EQ(PixelOf(changed, 0, 0), kBottom);
 
     // The file is not held open: the entry's folder can go.
     EXPECT_TRUE(::DeleteFileW(path.c_str()));
@@ -93,7 +77,7 @@ TEST_F(ThumbnailCacheTest, KeepsAtMostItsCapacityDroppingTheLeastRecentlyDrawn) 
     std::vector<std::wstring> paths;
     for (int i = 0; i < 3; ++i) {
         paths.push_back(m_temp / (L"p" + std::to_wstring(i) + L".png"));
-        ASSERT_TRUE(WritePng(paths.back(), 20, 20, 0xFF000000u + static_cast<Gdiplus::ARGB>(i)));
+        ASSERT_TRUE(test::WritePicture(paths.back(), 20, 20, kTop, kBottom));
     }
     ThumbnailCache cache(kShown, 2);
     cache.Get(paths[0]);
