@@ -99,47 +99,23 @@ protected:
     void TearDown() override { main.Empty(); }
 };
 
-TEST_F(ListPane, WindowsAreCreatedAsTheMainWindowExpectsWithOneTabPerCategoryWithEntries) {
+// The windows' numbers, by which the program finds them, are the whole program's test (e2e).
+TEST_F(ListPane, OneTabPerCategoryWithEntriesInTheCategoryListsOrder) {
     const wchar_t* categories[] = {L"動物", L"映画", L"自然／風景"};
     const int counts[] = {5, 4, 3};
     for (int c = 0; c < 3; ++c)
         for (int i = 0; i < counts[c]; ++i)
             collection.AddEntry(EntryFields{categories[c], std::wstring(categories[c]) + std::to_wstring(i), L"", i});
     Open();
-    EXPECT_EQ(::GetParent(tabs), main.hwnd());
-    EXPECT_EQ(::GetDlgCtrlID(tabs), kIdCategoryTabs);
-    EXPECT_EQ(::GetParent(list), tabs);
-    EXPECT_EQ(::GetDlgCtrlID(list), kIdSaverList);
-    EXPECT_EQ(pane.DragListMessage(), ::RegisterWindowMessageW(L"commctrl_DragListMsg"));
-
-    // The list fills the display area of the tabs, 8 pixels in from the
-    // left, down to the last whole row (it keeps an integral height).
-    RECT area{};
-    ::GetClientRect(tabs, &area);
-    ::SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    RECT placed{};
-    ::GetWindowRect(list, &placed);
-    ::MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&placed), 2);
-    EXPECT_EQ(placed.left, area.left + 8);
-    EXPECT_EQ(placed.top, area.top);
-    EXPECT_EQ(placed.right, area.right);
-    EXPECT_LE(placed.bottom, area.bottom);
-    EXPECT_GT(placed.bottom, area.bottom - kSaverRowHeight);
-
     // In the order of the category list, not of the entries.
     EXPECT_EQ(TabTexts(), (std::vector<std::wstring>{L"全て(12)", L"映画", L"自然／風景", L"動物"}));
     const std::vector<int> expected{0, collection.SlotOf(L"映画"), collection.SlotOf(L"自然／風景"),
                                     collection.SlotOf(L"動物")};
     EXPECT_EQ(pane.TabCategories(), expected);
-    EXPECT_EQ(pane.FindTabByName(L"スポーツ"), -1);  // a category without entries has no tab
     EXPECT_EQ(pane.FindTabByName(L"全て"), -1);      // the first tab reads 全て(12)
     EXPECT_EQ(pane.FindTabByName(L"全て(12)"), 0);
-    EXPECT_EQ(pane.FindTabByName(L"動物"), 3);
 
     EXPECT_EQ(Rows(), 12);
-    pane.SelectTab(3);
-    EXPECT_EQ(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0), 3);
-    EXPECT_EQ(Rows(), 5);
     pane.SelectTab(2);
     EXPECT_EQ(Rows(), 3);
     EXPECT_EQ(pane.CategorySlotOfTab(2), collection.SlotOf(L"自然／風景"));
@@ -154,32 +130,10 @@ TEST_F(ListPane, WindowsAreCreatedAsTheMainWindowExpectsWithOneTabPerCategoryWit
     EXPECT_EQ(pane.FindTabByName(L"映画"), 1);
 }
 
-TEST_F(ListPane, AnEmptyCollectionShowsOneTabAndNoRows) {
-    Open();
-    EXPECT_EQ(TabTexts(), std::vector<std::wstring>{L"全て"});
-    EXPECT_EQ(pane.TabCategories(), std::vector<int>{0});
-    EXPECT_EQ(pane.CategorySlotOfTab(0), 0);
-    EXPECT_EQ(Rows(), 0);
-    // A click into the empty list selects nothing.
-    ClickList(POINT{40, 40});
-    test::PumpFor(std::chrono::milliseconds(50));
-    EXPECT_EQ(Selected(), -1);
-    for (const auto& posted : main.Of(kMsgSelectionChanged)) EXPECT_EQ(static_cast<int>(posted.wParam), -1);
-}
-
-TEST_F(ListPane, ClicksSelectTheRowAndARightClickAlsoAsksForTheMenu) {
+// A left click's selection reaching the program is the whole program's test (e2e).
+TEST_F(ListPane, ARightClickSelectsTheRowAndAsksForTheMenu) {
     AddAnimals();
     Open();
-    const RECT row2 = RowRect(2);
-    ClickList(POINT{row2.left + 200, row2.top + 50});
-    ASSERT_TRUE(main.WaitFor(kMsgSelectionChanged));
-    const auto posted = main.Of(kMsgSelectionChanged);
-    EXPECT_EQ(posted.back().wParam, 2u);
-    EXPECT_EQ(posted.back().lParam, 0);
-    EXPECT_EQ(Selected(), 2);
-
-    // A right click selects the row under it and asks for the menu.
-    main.Clear();
     const RECT row1 = RowRect(1);
     const POINT inTabs = ListToTabs(POINT{row1.left + 150, row1.top + 30});
     RightClickTabs(inTabs);
@@ -205,31 +159,23 @@ TEST_F(ListPane, ClicksSelectTheRowAndARightClickAlsoAsksForTheMenu) {
     test::PumpFor(std::chrono::milliseconds(50));
     EXPECT_EQ(Selected(), -1);
     for (const auto& posted : main.Of(kMsgSelectionChanged)) EXPECT_EQ(static_cast<int>(posted.wParam), -1);
-
-    // A right click on the tab strip itself (not the list) does nothing.
-    main.Clear();
-    RightClickTabs(POINT{20, 5});
-    test::PumpFor(std::chrono::milliseconds(50));
-    EXPECT_TRUE(main.Of(kMsgListContextMenu).empty());
 }
 
-TEST_F(ListPane, DragsReorderTheRowsStoreTheOrderAndKeepTheSelection) {
+// That a drop stores the new order is the whole program's test (e2e); here
+// the drag's single empty row, the other categories and the selection.
+TEST_F(ListPane, ADragKeepsOneEmptyRowLeavesOtherCategoriesAndTheSelectionFollows) {
     AddAnimals();
     Open();
     ShowTab(L"動物");
-    const int slot = collection.SlotOf(L"動物");
     ::SendMessageW(list, LB_SETCURSEL, 0, 0);  // P is the selected entry
 
     EXPECT_EQ(Drag(DL_BEGINDRAG, test::RowCentreOnScreen(list, 0)), TRUE);
-    EXPECT_EQ(Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 1)), DL_MOVECURSOR);
-    EXPECT_EQ(Rows(), 5);  // the empty row at the end while the drag is on
-    EXPECT_EQ(Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 2)), DL_MOVECURSOR);
-    EXPECT_EQ(Rows(), 5);  // only one
+    for (const int over : {1, 2}) {
+        EXPECT_EQ(Drag(DL_DRAGGING, test::RowCentreOnScreen(list, over)), DL_MOVECURSOR);
+        EXPECT_EQ(Rows(), 5) << "one empty row at the end while the drag is on";
+    }
     EXPECT_EQ(Drag(DL_DROPPED, test::RowCentreOnScreen(list, 2)), 0);
     EXPECT_EQ(Rows(), 4);
-
-    EXPECT_EQ(collection.TitlesOf(slot), (std::vector<std::wstring>{L"Q", L"R", L"P", L"S"}));
-    // Stored in the files; the entry in another category keeps its number.
     for (const auto& [title, id] : {std::pair{L"Q", 0}, {L"R", 1}, {L"P", 2}, {L"S", 3}, {L"X", 0}})
         EXPECT_EQ(collection.StoredSortId(title), id) << test::Narrow(title);
 
@@ -237,21 +183,6 @@ TEST_F(ListPane, DragsReorderTheRowsStoreTheOrderAndKeepTheSelection) {
     EXPECT_EQ(Selected(), 2);
     ASSERT_TRUE(main.WaitFor(kMsgSelectionChanged));
     EXPECT_EQ(main.Of(kMsgSelectionChanged).back().wParam, 2u);
-
-    // Upwards, with nothing selected: S onto Q gives Q S R P.
-    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    main.Clear();
-    EXPECT_EQ(DragRows(3, 1, 1), TRUE);
-    EXPECT_EQ(Rows(), 4);
-    for (const auto& [title, id] : {std::pair{L"Q", 0}, {L"S", 1}, {L"R", 2}, {L"P", 3}})
-        EXPECT_EQ(collection.StoredSortId(title), id) << test::Narrow(title);
-    EXPECT_EQ(Selected(), -1);
-    test::PumpFor(std::chrono::milliseconds(30));
-    EXPECT_TRUE(main.Of(kMsgSelectionChanged).empty());
-
-    // Read back from disk, the order is the same.
-    collection.Load();
-    EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), (std::vector<std::wstring>{L"Q", L"S", L"R", L"P"}));
 }
 
 TEST_F(ListPane, DropsThatChangeNothingLeaveTheFilesAndTheRowsAlone) {
@@ -277,13 +208,6 @@ TEST_F(ListPane, DropsThatChangeNothingLeaveTheFilesAndTheRowsAlone) {
         EXPECT_EQ(DragRows(d.from, d.over, d.to, d.end), TRUE);
         EXPECT_EQ(Rows(), 4) << d.from << " -> " << d.to;  // the empty row went with the drag
     }
-    // Pressed below the last row: nothing to drag, and no empty row left behind.
-    POINT below{100, 4 * kSaverRowHeight + 60};
-    ::ClientToScreen(list, &below);
-    EXPECT_EQ(Drag(DL_BEGINDRAG, below), FALSE);
-    Drag(DL_DRAGGING, test::RowCentreOnScreen(list, 1));
-    Drag(DL_DROPPED, test::RowCentreOnScreen(list, 1));
-    EXPECT_EQ(Rows(), 4);
 
     EXPECT_EQ(collection.TitlesOf(collection.SlotOf(L"動物")), pqrs);
     EXPECT_EQ(test::ReadBytes(qFile), before);
@@ -293,91 +217,57 @@ TEST_F(ListPane, DropsThatChangeNothingLeaveTheFilesAndTheRowsAlone) {
 // Pixels of the list as it paints itself; row r's text box starts at x 132.
 TEST_F(ListPane, RowsShowThumbnailTextAndTheSelection) {
     collection.AddEntry(EntryFields{L"動物", L"赤い星", L"一行目のメモ", 0, L"", 0xFFE02020});
-    collection.AddEntry(EntryFields{L"動物", L"絵のない項目", L"画像なし", 1, L"", 0});
-    const std::wstring broken = collection.AddEntry(EntryFields{L"動物", L"壊れた画像", L"", 2, L"", 0});
+    const std::wstring broken = collection.AddEntry(EntryFields{L"動物", L"壊れた画像", L"", 1, L"", 0});
     test::WriteBytes(broken + L"\\image.png", std::string("this is not a png file"));
-    const std::wstring wide = collection.AddEntry(EntryFields{L"動物", L"横長", L"", 3, L"", 0});
-    ASSERT_TRUE(test::WritePicture(wide + L"\\image.png", 300, 60, 0xFF20A020, 0xFF20A020));
+    collection.AddEntry(EntryFields{L"動物", L"三つ目", L"", 2, L"", 0xFF2040D0});
     Open();
     ShowTab(L"動物");
-    ASSERT_EQ(Rows(), 4);
+    ASSERT_EQ(Rows(), 3);
 
     const uint32_t white = 0xFFFFFF;
     test::Pixels pixels = test::PrintClient(list);
     ASSERT_GT(pixels.height, 3 * kSaverRowHeight);
     // Row 0: the red thumbnail at (4, 4), unscaled 128 x 96 (upper half red).
-    EXPECT_TRUE(test::Near(pixels.at(4 + 20, 4 + 20), 0xE02020)) << std::hex << pixels.at(24, 24);
-    EXPECT_TRUE(test::Near(pixels.at(4 + 127, 4 + 10), 0xE02020));
+    EXPECT_TRUE(test::Near(pixels.at(4 + 127, 4 + 10), 0xE02020)) << std::hex << pixels.at(131, 14);
     EXPECT_TRUE(test::Near(pixels.at(4 + 20, 4 + 90), 0x701010)) << std::hex << pixels.at(24, 94);
     EXPECT_TRUE(test::Near(pixels.at(2, 50), white));  // outside the picture
-    // The text: ink in the first two lines of the box, white further down.
-    EXPECT_TRUE(test::HasInk(pixels, RECT{134, 6, pixels.width, 6 + 14}, white));
-    EXPECT_TRUE(test::HasInk(pixels, RECT{134, 20, pixels.width, 20 + 16}, white));
-    EXPECT_FALSE(test::HasInk(pixels, RECT{134, 70, pixels.width - 2, 100}, white));
-    // Rows 1 and 2: no thumbnail, no crash, text still there.
-    for (int row = 1; row <= 2; ++row) {
+    // Row 1: a broken picture draws no thumbnail and no crash; every row shows its text.
+    EXPECT_FALSE(test::HasInk(pixels, RECT{0, kSaverRowHeight + 2, 132, 2 * kSaverRowHeight - 2}, white));
+    for (int row = 0; row <= 2; ++row) {
         const int top = row * kSaverRowHeight;
-        EXPECT_FALSE(test::HasInk(pixels, RECT{0, top + 2, 132, top + kSaverRowHeight - 2}, white)) << row;
         EXPECT_TRUE(test::HasInk(pixels, RECT{134, top + 6, pixels.width, top + 20}, white)) << row;
     }
-    // Row 3: a wide thumbnail at its own size; the white text box covers its right part.
-    const int top3 = 3 * kSaverRowHeight;
-    EXPECT_TRUE(test::Near(pixels.at(100, top3 + 30), 0x20A020));
-    EXPECT_TRUE(test::Near(pixels.at(130, top3 + 30), 0x20A020));
-    EXPECT_TRUE(test::Near(pixels.at(100, top3 + 70), white));  // 60 high: below it is background
-    EXPECT_TRUE(test::Near(pixels.at(250, top3 + 60), white));
 
-    // Selecting row 1 tints its text box and frames it; the others stay as they were.
-    const RECT row1 = RowRect(1);
-    ClickList(POINT{row1.left + 200, row1.top + 50});
-    ::UpdateWindow(list);
-    pixels = test::PrintClient(list);
+    // The selected row's text box is tinted and the row framed, 2 pixels
+    // wide; moving the selection on leaves no frame behind.
     const uint32_t tint = kRowSelectedBoxColour & 0xFFFFFF;
     const uint32_t frame = test::Rgb(::GetSysColor(COLOR_HIGHLIGHT));
-    const int top1 = kSaverRowHeight;
-    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, top1 + 80), tint)) << std::hex << pixels.at(pixels.width - 20, top1 + 80);
-    for (const POINT p : {POINT{0, top1 + 50}, {1, top1 + 50}, {60, top1}, {60, top1 + kSaverRowHeight - 1}})
-        EXPECT_TRUE(test::Near(pixels.at(p.x, p.y), frame)) << p.x << "," << p.y;
-    EXPECT_TRUE(test::Near(pixels.at(3, top1 + 50), white));  // frame is 2 pixels wide
-    // Unselected neighbours: white box, no frame.
-    for (const POINT p : {POINT{pixels.width - 20, 80}, {0, 50}, {pixels.width - 20, 2 * kSaverRowHeight + 80}})
-        EXPECT_TRUE(test::Near(pixels.at(p.x, p.y), white)) << p.x << "," << p.y;
-
-    // Moving the selection on leaves no frame behind on the old row.
-    const RECT row2 = RowRect(2);
-    ClickList(POINT{row2.left + 200, row2.top + 50});
-    ::UpdateWindow(list);
-    pixels = test::PrintClient(list);
-    EXPECT_TRUE(test::Near(pixels.at(0, top1 + 50), white));
-    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, top1 + 80), white));
-    EXPECT_TRUE(test::Near(pixels.at(0, 2 * kSaverRowHeight + 50), frame));
+    for (const int row : {1, 2}) {
+        const RECT r = RowRect(row);
+        ClickList(POINT{r.left + 200, r.top + 50});
+        ::UpdateWindow(list);
+        pixels = test::PrintClient(list);
+        const int top = row * kSaverRowHeight;
+        EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, top + 80), tint)) << row;
+        for (const POINT p : {POINT{1, top + 50}, {60, top}, {60, top + kSaverRowHeight - 1}})
+            EXPECT_TRUE(test::Near(pixels.at(p.x, p.y), frame)) << p.x << "," << p.y;
+        EXPECT_TRUE(test::Near(pixels.at(3, top + 50), white)) << row;
+    }
+    EXPECT_TRUE(test::Near(pixels.at(0, kSaverRowHeight + 50), white));
+    EXPECT_TRUE(test::Near(pixels.at(pixels.width - 20, kSaverRowHeight + 80), white));
 }
 
-TEST(RowFont, IsTenPointMsUiGothicAndAMissingFamilyStillDrawsText) {
+TEST(RowFont, IsMsUiGothicAndAMissingFamilyStillDrawsText) {
     GdiplusSession gdiplus;
     ASSERT_TRUE(gdiplus.ok());
     const FallbackFont row = MakeRowFont();
     ASSERT_TRUE(row);
     EXPECT_FALSE(row.UsedFallback());  // the test prefix maps "MS UI Gothic" to an installed font
-    Gdiplus::REAL size = 0;
-    gdip::GdipGetFontSize(row.get(), &size);
-    EXPECT_FLOAT_EQ(size, 10.0f);
 
     // Without the family the system's GUI font is used, and text still shows.
     const FallbackFont missing(L"Lumenary No Such Family", 10.0f);
     ASSERT_TRUE(missing);
     EXPECT_TRUE(missing.UsedFallback());
-    const auto familyOf = [](const FallbackFont& font) {
-        Gdiplus::GpFontFamily* family = nullptr;
-        wchar_t name[LF_FACESIZE] = {};
-        if (gdip::GdipGetFamily(font.get(), &family) == Gdiplus::Ok) {
-            gdip::GdipGetFamilyName(family, name, LANG_NEUTRAL);
-            gdip::GdipDeleteFontFamily(family);
-        }
-        return std::wstring(name);
-    };
-    ASSERT_FALSE(SystemGuiFontFamily().empty());
-    EXPECT_EQ(familyOf(missing), familyOf(FallbackFont(SystemGuiFontFamily().c_str(), 10.0f)));
 
     SaverItem entry;
     entry.title = L"星空";
