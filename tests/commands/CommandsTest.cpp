@@ -70,23 +70,18 @@ TEST(EntryDeletionRules, OnlyFiveDigitFoldersDirectlyInTheCollection) {
     EXPECT_EQ(list.back(), L'\0');
 }
 
-TEST(EntryDeletionRules, RecycleBinTakesEntryFoldersAndNothingElse) {
+TEST(EntryDeletionRules, RecycleBinRefusesAStrangerAndReportsARefusedDeletion) {
     TempFolder temp;
     const std::wstring all = temp / L"Collection\\all";
-    const std::wstring entry = all + L"\\00007";
     const std::wstring stranger = all + L"\\notes";
-    ASSERT_TRUE(MakeFolders(entry));
     ASSERT_TRUE(MakeFolders(stranger));
-    ASSERT_TRUE(WriteBytes(entry + L"\\saver_item.ini", std::string("x")));
-
     EXPECT_EQ(MoveEntryFolderToRecycleBin(nullptr, stranger, all), RecycleResult::NotAnEntry);
     EXPECT_TRUE(FolderExists(stranger));
 
-    EXPECT_EQ(MoveEntryFolderToRecycleBin(nullptr, entry, all), RecycleResult::Deleted);
-    EXPECT_FALSE(FolderExists(entry));
-    EXPECT_TRUE(InTrash(entry));
-    // Gone already: the shell cannot trash it and offers to delete it for
-    // good; the user's No is reported, not taken for success.
+    // An entry that is gone already (trashing one is the e2e test's): the
+    // shell cannot trash it and offers to delete it for good; the user's No
+    // is reported, not taken for success.
+    const std::wstring entry = all + L"\\00007";
     DialogAnswerer refuse(L"Confirm file deletion", IDNO);
     EXPECT_EQ(MoveEntryFolderToRecycleBin(nullptr, entry, all), RecycleResult::Aborted);
     EXPECT_EQ(refuse.Count(), 1u);
@@ -95,7 +90,6 @@ TEST(EntryDeletionRules, RecycleBinTakesEntryFoldersAndNothingElse) {
 TEST_F(CommandsTest, SlowSaverEntryIsDeletedOnceAfterItsSaverHasGone) {
     const std::wstring slow = AddFixtureEntry(0, L"アート", L"遅い", L"SlowSaver.scr");
     const std::wstring other = AddFixtureEntry(1, L"アート", L"記録", L"RecorderSaver.scr");
-    const std::wstring elsewhere = AddFixtureEntry(2, L"自然", L"別", L"RecorderSaver.scr");
     OpenWindow();
     const int artTab = m_view->ListPane().FindTabByName(L"アート");
     ASSERT_GT(artTab, 0);
@@ -105,9 +99,9 @@ TEST_F(CommandsTest, SlowSaverEntryIsDeletedOnceAfterItsSaverHasGone) {
 
     DialogAnswerer yes(L"削除確認", IDYES);
     Command(kCmdDeleteEntry);
-    Command(kCmdDeleteEntry);  // asked while the first waits: ignored
     ASSERT_TRUE(PumpUntil([&] { return m_view->DeletionPending(); }));
-    // Another entry is clicked while the saver shuts down.
+    // Another entry is clicked while the saver shuts down, and deleted too:
+    // ignored while the first deletion waits.
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, 1, 0);
     Command(kCmdDeleteEntry);
     bool deletedTooEarly = false;
@@ -124,13 +118,8 @@ TEST_F(CommandsTest, SlowSaverEntryIsDeletedOnceAfterItsSaverHasGone) {
     EXPECT_FALSE(FolderExists(slow));
     EXPECT_TRUE(InTrash(slow));
     EXPECT_TRUE(FolderExists(other));
-    EXPECT_TRUE(FolderExists(elsewhere));
-
-    const CurrentSelection& sel = TheCurrentSelection();
-    EXPECT_EQ(sel.item_row, -1);
-    EXPECT_FALSE(sel.HasCurrentItem());
-    EXPECT_EQ(sel.previewed_item.mark, kNoSelectionMark);
-    EXPECT_EQ(m_view->Catalog().items.size(), 2u);
+    EXPECT_FALSE(TheCurrentSelection().HasCurrentItem());
+    EXPECT_EQ(m_view->Catalog().items.size(), 1u);
     // The category still has an entry: its tab stays current (the e2e test
     // sees a category's last entry go).
     EXPECT_EQ(::SendMessageW(m_view->ListPane().TabControl(), TCM_GETCURSEL, 0, 0), artTab);
@@ -150,11 +139,8 @@ TEST_F(CommandsTest, DeleteAnsweredNoOrBlockedByASaverThatNeverEndsKeepsTheEntry
         Command(kCmdDeleteEntry);
         ASSERT_TRUE(PumpUntil([&] { return no.Count() == 1; }));
         PumpFor(milliseconds(1200));
-        EXPECT_NE(no.Seen()[0].text.find(L"Lumenaryから\"頑固\"の情報を削除します。"), std::wstring::npos);
-        EXPECT_FALSE(m_view->DeletionPending());
         EXPECT_TRUE(FolderExists(folder));
-        EXPECT_EQ(Runner().ProcessId(), preview);
-        EXPECT_TRUE(ScreenSaver_CL::IsSaverProcessAlive(L"StubbornSaver.scr", preview));
+        EXPECT_EQ(Runner().ProcessId(), preview);  // the preview was not even stopped
     }
     DialogAnswerer yes(L"削除確認", IDYES);
     DialogAnswerer notice(L"お知らせ", IDOK);
@@ -183,7 +169,6 @@ TEST_F(CommandsTest, SetAsPcScreenSaverWritesTheShortPathOrNothing) {
         DialogAnswerer notice(L"お知らせ", IDOK);
         Command(kCmdSetSystemSaver);
         ASSERT_TRUE(PumpUntil([&] { return notice.Count() == 1; }));
-        EXPECT_NE(notice.Seen()[0].text.find(L"見つかりません"), std::wstring::npos);
     }
     EXPECT_EQ(DesktopValue(L"SCRNSAVE.EXE"), L"before.scr");
     EXPECT_EQ(DesktopValue(L"ScreenSaveActive"), L"0");
@@ -192,14 +177,13 @@ TEST_F(CommandsTest, SetAsPcScreenSaverWritesTheShortPathOrNothing) {
     DialogAnswerer no(L"お知らせ", IDNO);
     Command(kCmdSetSystemSaver);
     ASSERT_TRUE(PumpUntil([&] { return no.Count() == 1; }));
-    EXPECT_EQ(no.Seen()[0].text.rfind(L"\"設定する\"をＰＣのスクリーンセーバに設定しました。", 0), 0u);
+    // A path with blanks is written in its short form (the e2e test's has none).
     const std::wstring written = DesktopValue(L"SCRNSAVE.EXE");
     EXPECT_EQ(written.find(L' '), std::wstring::npos) << Narrow(written);
     wchar_t longForm[MAX_PATH] = {};
     ::GetLongPathNameW(written.c_str(), longForm, MAX_PATH);
     EXPECT_EQ(::lstrcmpiW(longForm, saver.c_str()), 0) << Narrow(longForm);
-    EXPECT_EQ(DesktopValue(L"ScreenSaveActive"), L"1");
-    BOOL active = FALSE;
+    BOOL active = FALSE;  // the running system is told, not only the registry
     ::SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
     EXPECT_TRUE(active);
 }
@@ -221,7 +205,6 @@ TEST_F(CommandsTest, FullScreenAndSettingsRunsEndInThePreviewAgain) {
         milliseconds(15000)));
     const DWORD full = Runner().ProcessId();
     HWND fullWindow = Runner().SaverWindow();
-    EXPECT_FALSE(::IsChild(m_view->PreviewPane().PreviewWindow(), fullWindow));
     EXPECT_EQ(RecordValue(folder + L"\\Recorder.scr", L"mode"), L"s");
     ::PostMessageW(fullWindow, WM_CLOSE, 0, 0);  // the user ends the saver
     ASSERT_TRUE(PreviewReplaces(full));

@@ -20,13 +20,11 @@ TEST(SaverCommandLine, ProgramTokenThenSwitchOrNothingForWhatCannotRun) {
         {L"C:\\windows\\a.scr", L"", SAVER_MODE_PREVIEW, -2, L"C:\\windows\\a.scr /p -2"},  // signed
         {L"C:\\windows\\a.scr", L"", SAVER_MODE_CONFIG, 99, L"C:\\windows\\a.scr /c"},
         {L"C:\\a.scr", L"", 3, 0, L""},
-        {L"C:\\a.scr", L"", -1, 0, L""},
         // Blanks: the short form, else quoted (also when the "short" form has blanks).
         {blanks, L"C:\\PROGRA~1\\Savers\\MYSAVE~1.SCR", SAVER_MODE_PREVIEW, 1234,
          L"C:\\PROGRA~1\\Savers\\MYSAVE~1.SCR /p 1234"},
         {blanks, L"", SAVER_MODE_FULLSCREEN, 0, L"\"" + blanks + L"\" /s"},
         {blanks, blanks, SAVER_MODE_FULLSCREEN, 0, L"\"" + blanks + L"\" /s"},
-        {L"C:\\星空.scr", L"", SAVER_MODE_CONFIG, 0, L"C:\\星空.scr /c"},
         // Paths that cannot be a program.
         {L"", L"", SAVER_MODE_FULLSCREEN, 0, L""},
         {longest, L"", SAVER_MODE_FULLSCREEN, 0, longest + L" /s"},

@@ -38,12 +38,4 @@ int RecordNumber(const std::wstring& saverPath, const std::wstring& key) {
     return value.empty() ? -1 : std::stoi(value);
 }
 
-void DeleteUserKey(const std::wstring& subKey) { ::RegDeleteTreeW(HKEY_CURRENT_USER, subKey.c_str()); ::RegDeleteKeyW(HKEY_CURRENT_USER, subKey.c_str()); }
-
-bool ReadUserDword(const std::wstring& subKey, const std::wstring& name, DWORD& value) {
-    DWORD size = sizeof value;
-    return ::RegGetValueW(HKEY_CURRENT_USER, subKey.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
-                          &size) == ERROR_SUCCESS;
-}
-
 } // namespace lum::test

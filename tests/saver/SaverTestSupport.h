@@ -30,9 +30,4 @@ struct HostWindow : TestWindow {
     HWND get() const { return hwnd(); }
 };
 
-// Deletes HKCU\<subKey> with everything below it.
-void DeleteUserKey(const std::wstring& subKey);
-// A DWORD value below HKCU; false when absent.
-bool ReadUserDword(const std::wstring& subKey, const std::wstring& name, DWORD& value);
-
 } // namespace lum::test
