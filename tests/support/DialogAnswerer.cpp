@@ -52,8 +52,6 @@ std::vector<SeenDialog> DialogAnswerer::Seen() const {
     return m_seen;
 }
 
-size_t DialogAnswerer::Count() const { return Seen().size(); }
-
 void DialogAnswerer::Watch() {
     for (;;) {
         {

@@ -31,7 +31,7 @@ public:
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
     std::vector<SeenDialog> Seen() const;
-    size_t Count() const;
+    size_t Count() const { return Seen().size(); }
 
 private:
     void Watch();

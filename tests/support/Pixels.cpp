@@ -9,13 +9,7 @@ namespace lum::test {
 Pixels DrawnPixels(int width, int height, uint32_t background, const std::function<void(HDC)>& draw) {
     Pixels pixels;
     if (width <= 0 || height <= 0) return pixels;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height /* top-down */, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
     UniqueMemoryDC memory(::CreateCompatibleDC(nullptr));
     UniqueBitmap bitmap(::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -55,9 +49,8 @@ Pixels CaptureClientFromScreen(HWND hwnd) {
     });
 }
 
-uint32_t Rgb(COLORREF colour) {
-    return (static_cast<uint32_t>(GetRValue(colour)) << 16) | (static_cast<uint32_t>(GetGValue(colour)) << 8) |
-           GetBValue(colour);
+uint32_t Rgb(COLORREF colour) {  // 0x00BBGGRR: red and blue change places
+    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {

@@ -5,8 +5,7 @@
 namespace lum::test {
 
 RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!arguments.empty()) commandLine += L" " + arguments;
+    std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -43,10 +42,9 @@ bool RunningProgram::WaitEnded(DWORD milliseconds) const {
 }
 
 DWORD RunningProgram::WaitForExit(DWORD milliseconds) {
-    if (!m_process) return STILL_ACTIVE;
-    if (::WaitForSingleObject(m_process.get(), milliseconds) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(m_process.get(), &code);
+    if (m_process && ::WaitForSingleObject(m_process.get(), milliseconds) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(m_process.get(), &code);
     return code;
 }
 
@@ -80,13 +78,9 @@ std::vector<HWND> RunningProgram::TopWindows(const std::wstring& className, bool
 }
 
 HWND RunningProgram::WaitForTopWindow(const std::wstring& className, DWORD milliseconds) const {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        const auto windows = TopWindows(className);
-        found = windows.size() == 1 ? windows.front() : nullptr;
-        return found != nullptr;
-    }, std::chrono::milliseconds(milliseconds));
-    return found;
+    std::vector<HWND> windows;
+    WaitUntil([&] { return (windows = TopWindows(className)).size() == 1; }, std::chrono::milliseconds(milliseconds));
+    return windows.size() == 1 ? windows.front() : nullptr;
 }
 
 std::wstring WindowText(HWND hwnd) {

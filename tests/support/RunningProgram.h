@@ -9,7 +9,7 @@ namespace lum::test {
 
 class RunningProgram {
 public:
-    // Starts `exe` with `arguments`; `ok()` tells whether it started.
+    // Starts `exe` with `arguments`.
     explicit RunningProgram(const std::wstring& exe, const std::wstring& arguments = L"");
     // Watches a process that something else started (0: none).
     explicit RunningProgram(DWORD processId);
@@ -17,7 +17,6 @@ public:
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
-    bool ok() const { return static_cast<bool>(m_process); }
     DWORD id() const { return m_id; }
     bool running() const;
     bool Ended() const;

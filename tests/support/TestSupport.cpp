@@ -42,10 +42,9 @@ void RemoveTree(const std::wstring& path) {
 }
 
 bool MakeFolders(const std::wstring& path) {
-    if (path.empty() || FolderExists(path)) return true;
-    const size_t slash = path.rfind(L'\\');
-    if (slash != std::wstring::npos && slash > 2) MakeFolders(path.substr(0, slash));
-    return ::CreateDirectoryW(path.c_str(), nullptr) || FolderExists(path);
+    std::error_code ignored;
+    std::filesystem::create_directories(path, ignored);
+    return path.empty() || FolderExists(path);
 }
 
 bool FileExists(const std::wstring& path) {

@@ -13,12 +13,9 @@ constexpr UINT kLastOwnMessage = 1153;
 } // namespace
 
 void InitControls() {
-    static const bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_WIN95_CLASSES |
-                                                  ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-        return ::InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)done;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
+                                              ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
 }
 
 TestWindow::TestWindow(int x, int y, int width, int height, Look look) {

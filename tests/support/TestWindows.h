@@ -15,7 +15,7 @@ namespace lum::test {
 // Returns true when it handled the message (result in the out-parameter).
 using MessageHandler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;
 
-// Loads the common controls (bars, tabs, lists) once per process.
+// Loads the common controls (bars, tabs, lists).
 void InitControls();
 
 struct Posted {
