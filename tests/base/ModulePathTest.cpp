@@ -8,7 +8,7 @@ namespace lum {
 namespace {
 
 // The settings file is named after the program; only the last dot of a name
-// starts its extension, and a path without a backslash has no file part.
+// starts its extension, and a path without a backslash has no file name.
 TEST(ModulePath, SplitsAtTheLastBackslashAndDotAndNamesTheSettingsAfterTheProgram) {
     const ModulePath dotted = SplitModulePath(L"C:\\tools\\my.app.exe");
     EXPECT_EQ(dotted.folder, L"C:\\tools");
