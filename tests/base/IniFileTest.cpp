@@ -6,12 +6,7 @@
 namespace lum {
 namespace {
 
-// That a stored break cannot forge a key is checked through the entry file (ItemFileTest).
-TEST(IniFile, LineBreaksBecomeOneBlankEach) {
-    EXPECT_EQ(IniSafeValue(L"a\r\nb\rc\nd"), L"a b c d");
-    EXPECT_EQ(IniSafeValue(L"\n\n"), L"  ");
-    EXPECT_EQ(IniSafeValue(L"plain"), L"plain");
-}
+// How a stored break is written is checked through the entry file (ItemFileTest).
 
 // A new file is UTF-16 from its first write: the profile functions would
 // write it in the ANSI code page, and Japanese would turn into question

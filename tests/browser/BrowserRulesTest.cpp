@@ -42,17 +42,6 @@ TEST(BrowserRules, ContextMenuPointsAreSignedAndTheKeyboardUsesTheRow) {
     EXPECT_EQ(keyboard.y, 50);
 }
 
-// Real files of each kind, ids up to the range's end and the paths behind
-// them are checked in a real menu in CommandBarTest; these are the cases no
-// small favourites folder reaches.
-TEST(BrowserRules, FavouritesEdgesOfTheIdRangeAndOfTheFiles) {
-    EXPECT_FALSE(FavouriteIdAvailable(1153));
-    EXPECT_EQ(FavouriteEntryOfId(3154, 5000), 2000);
-    EXPECT_EQ(FavouriteEntryOfId(3155, 5000), -1);
-    EXPECT_FALSE(IsFavouriteCandidate(INVALID_FILE_ATTRIBUTES, L"gone.url"));
-    EXPECT_EQ(DisplayNameOf(L"a.b.url"), L"a.b");
-}
-
 TEST(BrowserRules, PageTexts) {
     EXPECT_EQ(BrowserCaption(L"ABC"), L"Lumenary 「ABC」");
     SaverItem item;

@@ -1,6 +1,6 @@
-// The command bar in a real main window: bands, buttons and their states,
-// tooltips, the chevron menu, the address bar, the favourites menu from
-// real shortcut files and the context menu's greying.
+// The command bar in a real main window: the buttons' states, the chevron
+// menu, the address bar and the favourites menu from real shortcut files.
+// Which context menu item is greyed when is BrowserRulesTest's table.
 #include "tests/mainview/MainWindowFixture.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
@@ -13,30 +13,8 @@
 namespace lum::test {
 namespace {
 
-std::vector<int> ButtonCommands(HWND toolbar) {
-    std::vector<int> commands;
-    const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        TBBUTTON button{};
-        ::SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-        commands.push_back(button.idCommand);
-    }
-    return commands;
-}
-
 int State(HWND toolbar, int command) {
     return static_cast<int>(::SendMessageW(toolbar, TB_GETSTATE, command, 0));
-}
-
-std::wstring BandText(HWND rebar, int band) {
-    wchar_t text[64] = {};
-    REBARBANDINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = RBBIM_TEXT | RBBIM_STYLE;
-    info.lpText = text;
-    info.cch = 64;
-    ::SendMessageW(rebar, RB_GETBANDINFOW, band, reinterpret_cast<LPARAM>(&info));
-    return text;
 }
 
 UINT MenuState(HMENU menu, UINT command) { return ::GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED; }
@@ -50,49 +28,28 @@ protected:
     }
 };
 
-TEST_F(CommandBarTest, BandsButtonsTooltipsAndTheStatesThatFollowTheSelection) {
+TEST_F(CommandBarTest, ButtonStatesFollowTheSelectionAndTheHomeButtonShowsTheBrowser) {
     m_collection.AddEntry({L"動物", L"ある", L"", 0, DemoSaver(L"Starfield.scr")});
     m_collection.AddEntry({L"動物", L"ない", L"", 1, m_collection.InRoot(L"Gone.scr")});
     OpenWindow();
-    HWND rebar = m_view->Rebar();
-    ASSERT_NE(rebar, nullptr);
-    EXPECT_EQ(::SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0), 3);
-    EXPECT_EQ(::SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 2);
-    EXPECT_EQ(BandText(rebar, 0), L"ブラウザ");
-    EXPECT_EQ(BandText(rebar, 1), L"スクリーンセーバー");
-    EXPECT_EQ(BandText(rebar, 2), L"アドレスバー");
-
     HWND browser = Bar().BrowserBar().Window();
     HWND saver = Bar().SaverBar().Window();
-    EXPECT_EQ(ButtonCommands(browser), (std::vector<int>{1126, 1127, 1128, 1129, 1130, 1131, 1132}));
-    EXPECT_EQ(ButtonCommands(saver), (std::vector<int>{1150, 1145, 1151, 1130, 1146, 1147, 1148}));
-    EXPECT_EQ(Bar().BrowserBar().ToolTips().ToolCount(), 7);
-    EXPECT_EQ(Bar().SaverBar().ToolTips().ToolCount(), 7);
 
     // Nothing selected, no history yet.
     for (int command : {1150, 1145, 1151}) EXPECT_EQ(State(saver, command), TBSTATE_INDETERMINATE) << command;
     for (int command : {1130, 1146, 1147, 1148}) EXPECT_EQ(State(saver, command), TBSTATE_ENABLED) << command;
     EXPECT_EQ(State(browser, 1126), TBSTATE_INDETERMINATE);
     EXPECT_EQ(State(browser, 1127), TBSTATE_INDETERMINATE);
-    PopupMenu_CL none;
-    Bar().BuildContextMenu(none);
-    ASSERT_EQ(::GetMenuItemCount(none.Handle()), 7);
-    for (UINT command : {1145, 1143, 1125, 1149, 1150, 1151, 1142})
-        EXPECT_EQ(MenuState(none.Handle(), command), MF_GRAYED) << command;
 
     SelectRow(0);
     for (int command : {1150, 1145, 1151}) EXPECT_EQ(State(saver, command), TBSTATE_ENABLED) << command;
-    PopupMenu_CL chosen;
+    PopupMenu_CL chosen;  // the menu follows the selection too
     Bar().BuildContextMenu(chosen);
     EXPECT_EQ(MenuState(chosen.Handle(), 1150), 0u);
     EXPECT_EQ(MenuState(chosen.Handle(), 1125), MF_GRAYED);  // no download address
 
-    SelectRow(1);
+    SelectRow(1);  // its saver is gone
     for (int command : {1150, 1145, 1151}) EXPECT_EQ(State(saver, command), TBSTATE_INDETERMINATE) << command;
-    PopupMenu_CL missing;
-    Bar().BuildContextMenu(missing);
-    EXPECT_EQ(MenuState(missing.Handle(), 1145), 0u);
-    EXPECT_EQ(MenuState(missing.Handle(), 1150), MF_GRAYED);
 
     // A click on the saver bar's home button reaches the main window and shows the browser.
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);
@@ -167,16 +124,12 @@ TEST_F(CommandBarTest, FavouritesMenuListsFoldersAndShortcutsWithIdsFrom1154) {
     ASSERT_EQ(::GetMenuItemCount(root), 4);
     EXPECT_EQ(::GetMenuItemID(root, 0), kCmdAddFavourite);
     EXPECT_EQ(MenuState(root, kCmdAddFavourite), MF_GRAYED);  // no page shown yet
-    EXPECT_EQ(MenuState(root, kCmdOrganiseFavourites), 0u);
     HMENU sub = ::GetSubMenu(root, 2);
     ASSERT_NE(sub, nullptr);
     EXPECT_EQ(::GetMenuItemID(sub, 0), 1155u);
     EXPECT_EQ(::GetMenuItemID(root, 3), 1156u);
-    EXPECT_EQ(menu->RootMenu()->m_Entries[3].m_Text, L"y");
     EXPECT_EQ(Bar().FavouritePaths(),
               (std::vector<std::wstring>{favourites + L"\\A", favourites + L"\\A\\x.url", favourites + L"\\y.url"}));
-    EXPECT_EQ(Bar().FavouritePath(1156), favourites + L"\\y.url");
-    EXPECT_EQ(Bar().FavouritePath(1157), L"");
 
     // 3155 is the history's, whatever the favourites hold: it shows the browser.
     ::SendMessageW(m_hwnd, kMsgSelectionChanged, static_cast<WPARAM>(-1), 0);

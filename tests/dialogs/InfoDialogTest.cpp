@@ -68,7 +68,6 @@ TEST(InfoDialog, KeepsTheExactCategoryAndAcceptsOnlyAfterAChange) {
         EXPECT_EQ(countAfter, countBefore + 1);
         EXPECT_EQ(checked, c.largeImage != 0);
         EXPECT_TRUE(dialog.m_bCategoriesEdited);
-        EXPECT_EQ(scope.catalog.categories.back(), L"新しいカテゴリ");
         EXPECT_EQ(dialog.m_Item.category, c.stored) << "changing the title moved the entry";
         EXPECT_EQ(dialog.m_Item.title, accepted ? std::wstring(64, L'あ') : L"古いタイトル") << "at most 64";
         EXPECT_EQ(dialog.m_Item.large_image, accepted ? (c.largeImage != 0 ? 1 : 0) : c.largeImage);
@@ -113,7 +112,6 @@ TEST(InfoDialog, WebLookupFillsTheFieldsOrSaysWhy) {
         const INT_PTR result = dialog.RunModal(nullptr);
         const auto seen = notices.Seen();
         ASSERT_EQ(seen.size(), c.message ? 2u : 1u);
-        EXPECT_NE(seen.front().text.find(L"サムネイル画像（小）"), std::wstring::npos);
         EXPECT_EQ(result, c.message ? 0 : 1);
         if (c.message) {
             EXPECT_EQ(seen.back().text, c.message);

@@ -94,33 +94,6 @@ TEST(SortOrder, FindCategoryMatchesEveryCodeUnit) {
     for (const auto& [name, index] : names) EXPECT_EQ(FindCategory(catalog, name), index) << test::Narrow(name);
 }
 
-TEST(SortOrderOnDisk, MissingPositionGoesFirstNewEntriesLastAndUnknownCategoriesUnsorted) {
-    StoreFolder store;
-    store.WriteEntry(L"00000", L"sort_id=0\r\ncategory=動物\r\ntitle=cat\r\n");
-    store.WriteEntry(L"00001", L"sort_id=1\r\ncategory=動物\r\ntitle=dog\r\n");
-    const auto noPos = store.WriteEntry(L"00002", L"category=動物\r\ntitle=bird\r\n");
-    store.WriteEntry(L"00003", L"sort_id=999999\r\ncategory=動物\r\ntitle=newA\r\n");
-    store.WriteEntry(L"00004", L"sort_id=999999\r\ncategory=動物\r\ntitle=newB\r\n");
-    const auto hobby = store.WriteEntry(L"00005", L"sort_id=5\r\ncategory=趣味\r\ntitle=h\r\n");
-    LoadCatalog(store.catalog);
-    const int animals = FindCategory(store.catalog, L"動物");
-    // The two new ones keep the order in which their folders were found.
-    const bool aFirst = store.IndexOf(L"00003") < store.IndexOf(L"00004");
-    EXPECT_EQ(store.TitlesOf(animals), (std::vector<std::wstring>{L"bird", L"cat", L"dog", aFirst ? L"newA" : L"newB",
-                                                                  aFirst ? L"newB" : L"newA"}));
-
-    SaverItem reread;
-    ReadItem(noPos, reread);
-    EXPECT_EQ(reread.sort_id, 0) << "the file now holds its position";
-    for (size_t p = 0; p < store.catalog.groups[animals].items.size(); ++p)
-        EXPECT_EQ(store.catalog.items[store.catalog.groups[animals].items[p]].sort_id, static_cast<int32_t>(p));
-
-    // An unknown category is shown in group 1, positioned there (5 -> 0), and
-    // keeps its own category in the file.
-    EXPECT_EQ(store.catalog.groups[1].items, std::vector<int32_t>{store.IndexOf(L"00005")});
-    EXPECT_NE(test::ReadTextFile(hobby).find(L"sort_id=0\r\ncategory=趣味"), std::wstring::npos);
-}
-
 // The load puts a category's positions 0, 9, 7 in order as 0, 1, 2, and a
 // drag of c before b swaps them back. Each time only the "sort_id" of the
 // entries that moved is written: every other byte and every file time stays,
@@ -176,11 +149,6 @@ TEST(SortOrderOnDisk, OnlyTheSortIdOfMovedEntriesIsWritten) {
     EXPECT_TRUE(test::SameTime(test::LastWriteTime(paths[0]), aged)) << "an entry that kept its place is not written";
     EXPECT_EQ(test::ReadBytes(paths[1]), WithValue(before[1], "sort_id=2", "sort_id=1", true));
     EXPECT_EQ(test::ReadBytes(paths[2]), WithValue(before[2], "sort_id=1", "sort_id=2", true));
-    EXPECT_NE(test::ReadTextFile(paths[1]).find(L"note=" + longNote + L"\r\n"), std::wstring::npos);
-
-    LoadItems(store.catalog);
-    BuildGroups(store.catalog);
-    EXPECT_EQ(store.TitlesOf(movies), (std::vector<std::wstring>{L"a", L"c", L"b"}));
     // Indices that are not in the catalogue are passed over.
     RenumberCategory(store.catalog, {-1, 99});
     EXPECT_FALSE(test::FolderExists(store.All() + L"\\00005"));
