@@ -63,7 +63,7 @@ SaverArgs ParseSaverCommandLine(const std::wstring& commandLine) {
 }
 
 bool MouseMoveFilter::EndsSaver(POINT position) {
-    if (!m_seen) {
+    if (!m_seen || ::GetTickCount64() < m_settleUntil) {
         m_seen = true;
         m_first = position;
         return false;

@@ -24,16 +24,19 @@ SaverArgs ParseSaverCommandLine(const std::wstring& commandLine);
 // The text after the program token (quoted or not), leading blanks dropped.
 std::wstring ArgumentsOf(const std::wstring& commandLine);
 
-// Ends a full-screen saver on a real move only: the first move message
-// (sent when the window appears under a resting mouse) and jitter of a few
-// pixels are ignored.
+// Ends a full-screen saver on a real move only: the moves of its first
+// moments (the window appearing under a resting mouse, and mouse input that
+// a busy system delivers late) only set where the mouse rests, and jitter of
+// a few pixels from there is ignored.
 class MouseMoveFilter {
 public:
-    explicit MouseMoveFilter(int threshold = 4) : m_threshold(threshold) {}
+    explicit MouseMoveFilter(int threshold = 4, ULONGLONG settleMs = 300)
+        : m_threshold(threshold), m_settleUntil(::GetTickCount64() + settleMs) {}
     bool EndsSaver(POINT position);
 
 private:
     int m_threshold;
+    ULONGLONG m_settleUntil;
     bool m_seen = false;
     POINT m_first{};
 };
