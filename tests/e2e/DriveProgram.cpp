@@ -132,13 +132,6 @@ HWND FirstEdit(HWND dialog) {
     }, 0);
 }
 
-void PressDialogButton(HWND dialog, int buttonId) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
-}
-
-std::wstring BoxText(HWND box) { return WindowText(::GetDlgItem(box, 0xFFFF)); }
-
 std::vector<std::wstring> TabTexts(HWND tabs) {
     std::vector<std::wstring> texts;
     wchar_t text[128] = {};

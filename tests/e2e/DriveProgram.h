@@ -16,10 +16,6 @@ HWND FindDescendant(HWND parent, int id);
 // Waits for a visible top-level window of `program` with this caption.
 HWND WaitForCaption(const RunningProgram& program, const std::wstring& caption, DWORD milliseconds);
 HWND FirstEdit(HWND dialog);  // in creation order
-// Presses a button of another process's dialog (posted, as a click would).
-void PressDialogButton(HWND dialog, int buttonId);
-// The message text of another process's message box.
-std::wstring BoxText(HWND box);
 
 // The texts of a tab control's tabs (read through the owner's memory).
 std::vector<std::wstring> TabTexts(HWND tabs);

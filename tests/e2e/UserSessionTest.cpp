@@ -11,7 +11,9 @@
 #include "saver/SmallImageSelectDialog_CL.h"
 #include "store/SaverCatalog.h"
 #include "tests/commands/OutsideTraces.h"
+#include "tests/support/DialogAnswerer.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/ControlFactory.h"
 #include "toolkit/GdiPlusOwners.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +29,7 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr DWORD kWindowWaitMs = 15000;
+constexpr int kSelectAllButton = kFirstControlId + 1;  // the new-saver dialog's second control
 
 // Placed in the Windows folder as a saver installer would: the demo savers
 // the publisher's database knows, and two it does not (they are filed under
@@ -45,6 +48,13 @@ std::wstring InstalledPath(const InstalledSaver& saver) {
     wchar_t windows[MAX_PATH] = {};
     ::GetWindowsDirectoryW(windows, MAX_PATH);
     return std::wstring(windows) + L"\\" + saver.installedAs;
+}
+
+void ExpectPictureSize(const std::wstring& path, UINT width, UINT height) {
+    UINT w = 0, h = 0;
+    EXPECT_TRUE(PictureSize(LoadPicture(path), w, h)) << Narrow(path);
+    EXPECT_EQ(w, width);
+    EXPECT_EQ(h, height);
 }
 
 std::wstring DataFolder() { return DocumentsFolder() + L"\\Lumenary"; }
@@ -129,7 +139,11 @@ protected:
     void Command(UINT id) { ::PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     HWND PreviewSaver() { return ForeignChild(PreviewView(), App().id()); }
-    bool WaitForPreviewSaver() { return WaitUntil([&] { return PreviewSaver() != nullptr; }, milliseconds(15000)); }
+    void WaitForPreviewOf(const InstalledSaver& saver) {
+        ASSERT_TRUE(WaitUntil([&] { return ::lstrcmpiW(ProgramFileName(PreviewSaver()).c_str(), saver.installedAs) == 0; },
+                              milliseconds(15000)))
+            << "no preview of " << Narrow(saver.installedAs);
+    }
 
     // Switches the category tabs as a click on the tab would.
     void ShowCategory(const std::wstring& name) {
@@ -142,15 +156,11 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return CurrentTab() == index; }));
     }
 
-    void ClickRow(int row) { MouseClick(ListRowCenter(List(), row)); }
-
     // Clicks a row and waits until the preview runs that row's saver: the
     // selection has then reached the program, and a command acts on it.
     void ChooseRow(int row, const InstalledSaver& saver) {
-        ClickRow(row);
-        ASSERT_TRUE(WaitUntil([&] { return ::lstrcmpiW(ProgramFileName(PreviewSaver()).c_str(), saver.installedAs) == 0; },
-                              milliseconds(15000)))
-            << "no preview of " << Narrow(saver.installedAs);
+        MouseClick(ListRowCenter(List(), row));
+        WaitForPreviewOf(saver);
     }
 };
 
@@ -171,18 +181,15 @@ TEST_F(UserSession, Step02_FindsInstalledSaversAndAddsThemWithDetails) {
     EXPECT_EQ(offered, kInstalledCount);
     std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"02a-new-savers-offered");
-    ::PostMessageW(::GetDlgItem(dialog, 4353), BM_CLICK, 0, 0);  // tick them all
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, 4096)) != FALSE; }));
-    PressDialogButton(dialog, 4096);
+    ::PostMessageW(::GetDlgItem(dialog, kSelectAllButton), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, kAcceptButtonId)) != FALSE; }));
+    PressButton(dialog, kAcceptButtonId);
     ASSERT_TRUE(WaitUntil([&] { return Rows() == offered; }, milliseconds(30000)));
     for (const InstalledSaver& saver : kInstalled) EXPECT_FALSE(EntryFolderOf(InstalledPath(saver)).empty());
     const std::wstring starfield = EntryFolderOf(InstalledPath(kInstalled[0]));
     ASSERT_FALSE(starfield.empty());
     EXPECT_EQ(ReadIniString(starfield + L"\\saver_item.ini", L"SAVER_ITEM", L"title"), L"星の海");
-    UINT width = 0, height = 0;
-    EXPECT_TRUE(PictureSize(LoadPicture(starfield + L"\\image.png"), width, height));
-    EXPECT_EQ(width, 128u);
-    EXPECT_EQ(height, 96u);
+    ExpectPictureSize(starfield + L"\\image.png", 128, 96);
     std::this_thread::sleep_for(milliseconds(800));  // thumbnails drawn
     Screenshot(L"02b-savers-added");
 
@@ -190,8 +197,8 @@ TEST_F(UserSession, Step02_FindsInstalledSaversAndAddsThemWithDetails) {
     Command(kCmdFindNewSavers);
     HWND box = WaitForCaption(App(), L"インストール確認結果", kWindowWaitMs);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(BoxText(box), L"新たにインストールされたスクリーンセーバはありませんでした。");
-    PressDialogButton(box, IDOK);
+    EXPECT_EQ(MessageBoxText(box), L"新たにインストールされたスクリーンセーバはありませんでした。");
+    PressButton(box, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
 }
 
@@ -218,7 +225,7 @@ TEST_F(UserSession, Step04_EditsAnEntry) {
     ::PostMessageW(title, WM_CHAR, L'！', 1);  // typed: the dialog notices the change
     std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"04-edit");
-    PressDialogButton(dialog, 4096);
+    PressButton(dialog, kAcceptButtonId);
     EXPECT_TRUE(WaitUntil(
         [&] { return ReadIniString(bubbles, L"SAVER_ITEM", L"title") == L"しゃぼん玉の夜！"; }))
         << Narrow(ReadIniString(bubbles, L"SAVER_ITEM", L"title"));
@@ -271,10 +278,11 @@ TEST_F(UserSession, Step06_SetsOneAsThePcScreenSaver) {
     Command(kCmdSetSystemSaver);
     HWND box = WaitForCaption(App(), L"お知らせ", kWindowWaitMs);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(BoxText(box).rfind(L"\"星の海\"をＰＣのスクリーンセーバに設定しました。", 0), 0u) << Narrow(BoxText(box));
+    const std::wstring said = MessageBoxText(box);
+    EXPECT_EQ(said.rfind(L"\"星の海\"をＰＣのスクリーンセーバに設定しました。", 0), 0u) << Narrow(said);
     std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"06-set-as-pc-screen-saver");
-    PressDialogButton(box, IDNO);
+    PressButton(box, IDNO);
 
     const std::wstring written = DesktopValue(L"SCRNSAVE.EXE");
     wchar_t longForm[MAX_PATH] = {};
@@ -291,7 +299,7 @@ TEST_F(UserSession, Step07_CapturesAThumbnail) {
     HWND dialog = WaitForCaption(App(), L"スクリーンセーバーを終了されたタイミングから１５秒間前までの画像を録画します。",
                                  kWindowWaitMs);
     ASSERT_NE(dialog, nullptr);
-    PressDialogButton(dialog, kIdRecordButton);
+    PressButton(dialog, kIdRecordButton);
     ASSERT_TRUE(WaitUntil([] { return SaverTopWindow() != nullptr; }, milliseconds(15000)));
     std::this_thread::sleep_for(milliseconds(2500));  // a few pictures
     MouseMoveTo(POINT{200, 200});
@@ -300,15 +308,10 @@ TEST_F(UserSession, Step07_CapturesAThumbnail) {
     ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(pictures, LVM_GETITEMCOUNT, 0, 0) > 0; }, milliseconds(15000)));
     Screenshot(L"07-captured");
     ASSERT_TRUE(SelectListViewItem(pictures, 0));
-    PressDialogButton(dialog, kIdSetThumbnail);
+    PressButton(dialog, kIdSetThumbnail);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
-    UINT width = 0, height = 0;
-    EXPECT_TRUE(PictureSize(LoadPicture(plasma + L"\\image.png"), width, height));
-    EXPECT_EQ(width, 128u);
-    EXPECT_EQ(height, 96u);
-    EXPECT_TRUE(PictureSize(LoadPicture(plasma + L"\\imageL.png"), width, height));
-    EXPECT_EQ(width, static_cast<UINT>(::GetSystemMetrics(SM_CXSCREEN)));
-    EXPECT_EQ(height, static_cast<UINT>(::GetSystemMetrics(SM_CYSCREEN)));
+    ExpectPictureSize(plasma + L"\\image.png", 128, 96);
+    ExpectPictureSize(plasma + L"\\imageL.png", ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
 }
 
 TEST_F(UserSession, Step08_RunsFullScreenAndComesBackToThePreview) {
@@ -324,7 +327,7 @@ TEST_F(UserSession, Step08_RunsFullScreenAndComesBackToThePreview) {
     MouseMoveTo(POINT{100, 100});
     MouseMoveTo(POINT{700, 600});
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(full); }, milliseconds(10000))) << "the saver did not end";
-    ASSERT_TRUE(WaitForPreviewSaver());
+    WaitForPreviewOf(kInstalled[0]);
     Screenshot(L"08b-preview-again");
 }
 
@@ -338,7 +341,7 @@ TEST_F(UserSession, Step09_DeletesAnEntryIntoTheTrash) {
     ASSERT_NE(box, nullptr);
     std::this_thread::sleep_for(milliseconds(500));  // painted
     Screenshot(L"09a-delete-question");
-    PressDialogButton(box, IDYES);
+    PressButton(box, IDYES);
 
     ASSERT_TRUE(WaitUntil([&] { return !FolderExists(plasma); }, milliseconds(15000)));
     EXPECT_TRUE(InTrash(plasma));
