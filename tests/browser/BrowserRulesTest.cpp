@@ -18,6 +18,11 @@ TEST(BrowserRules, OnlyWebAddressesCount) {
     for (const auto& c : cases) EXPECT_EQ(IsWebAddress(c.url), c.web) << c.url;
 }
 
+TEST(BrowserRules, HistoryMenusHoldTheNearestFiftyPagesAtMost) {
+    const struct { long pages; size_t read; } cases[] = {{-1, 0}, {0, 0}, {3, 3}, {50, 50}, {60, 50}};
+    for (const auto& c : cases) EXPECT_EQ(HistoryEntriesToRead(c.pages), c.read) << c.pages;
+}
+
 TEST(BrowserRules, ContextMenuGreysWhatTheSelectionCannotDo) {
     const UINT G = MFS_GRAYED;
     SaverItem chosen;
